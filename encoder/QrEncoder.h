@@ -1,0 +1,148 @@
+// QR Code symbol encoder (ISO/IEC 18004, versions 1-40, levels L/M/Q/H).
+//
+// One QrEncoder holds every buffer the encoding needs as a fixed-size member,
+// so encoding a symbol allocates nothing. BuildSymbol runs the standard's
+// procedure over the current symbol text: data encoding, Reed-Solomon error
+// correction, interleaving, function patterns, codeword placement, masking,
+// format and version information. Failures are result values (-1 or false).
+#pragma once
+
+#include <cstdint>
+
+#include "MaskSearch.h"
+#include "SymbolParameters.h"
+
+namespace mosaiko {
+
+// How the data is spread over several symbols.
+enum TQRMode : uint8_t { qrSingle = 0, qrConnect = 1, qrPlus = 2 };
+
+// Flags of one module matrix cell.
+inline constexpr uint8_t kDataBit = 1;      // codeword bit placed here, before masking
+inline constexpr uint8_t kDarkBit = 2;      // dark in the finished symbol
+inline constexpr uint8_t kFunctionBit = 4;  // function pattern or reserved area
+
+class QrEncoder {
+public:
+    QrEncoder();
+    QrEncoder(const QrEncoder&) = delete;
+    QrEncoder& operator=(const QrEncoder&) = delete;
+
+    // Settings. A setter returns false and changes nothing for a value out of range.
+    bool SetVersion(int version);    // 1-40
+    bool SetEclevel(int level);      // 0-3 = L, M, Q, H
+    bool SetEmode(int mode);         // -1 automatic, 0-3 fixed; also sets EmodeR
+    bool SetMasktype(int mask);      // -1 automatic, 0-7 fixed; also sets MasktypeR
+    bool SetMode(int mode);          // TQRMode; adjusts Count to the mode's range
+    bool SetCount(int count);        // 1-1024
+    int Version() const { return version_; }
+    int Eclevel() const { return eclevel_; }
+    int Emode() const { return emode_; }
+    int EmodeR() const { return emodeR_; }
+    int Masktype() const { return masktype_; }
+    int MasktypeR() const { return masktypeR_; }
+    TQRMode Mode() const { return mode_; }
+    int Count() const { return count_; }
+    int Parity() const { return parity_; }
+    int CurrentSymbol() const { return currentSymbol_; }
+
+    // Structured-append state written into the header of a qrConnect symbol.
+    void SetStructure(TQRMode mode, int count, int parity, int currentSymbol);
+
+    // The text of the current symbol (at most 7089 bytes; longer input is refused).
+    bool SetSymbolText(const uint8_t* data, int length);
+    int SymbolTextLength() const { return pieceLength_; }
+
+    // Capacity property: characters of mode EmodeR (alphanumeric when -1) times Count.
+    int GetCapacity() const;
+
+    // The whole sequence over the current symbol text; false when the data does not fit.
+    bool BuildSymbol();
+
+    // Data encoding.
+    int EncodeAuto();
+    int EncodeFixed();
+    void ResetDataBuffer();
+    void PutBits(int count, uint32_t value);
+    int RemainingBits() const;
+    int SegmentBits(int mode, int length) const;
+    int CharClass(int position, int remaining) const;
+    int NextSegment(int position, int remaining, int& mode) const;
+
+    // Error correction and interleaving.
+    void ComputeErrorCorrection();
+    void InterleaveCodewords();
+
+    // Module matrix.
+    int ModulesPerSide() const { return Params().ModulesPerSide; }
+    bool ModuleIsDark(int row, int column) const { return (Cell(row, column) & kDarkBit) != 0; }
+    bool ModuleDataBit(int row, int column) const { return (Cell(row, column) & kDataBit) != 0; }
+    bool ModuleIsFunction(int row, int column) const;
+    uint8_t Cell(int row, int column) const { return matrix_[row * kMaxModules + column]; }
+    void BuildFunctionPatterns();
+    void PlaceCodewords();
+
+    // Masking, format and version information.
+    void SelectMask();
+    void ApplyMask(int mask);
+    int EvaluatePenalty() const;  // reads every module through the accessor
+    void WriteFormatAndVersion();
+
+    // Buffers, for inspection.
+    const uint8_t* DataCodewordBuffer() const { return dataCodewords_; }
+    const uint8_t* EccCodewordBuffer() const { return eccCodewords_; }
+    const uint8_t* CodewordSequence() const { return sequence_; }
+    const VersionParameters& Params() const { return SymbolParameters[version_]; }
+    const LevelParameters& Level() const { return Params().Levels[eclevel_]; }
+
+private:
+    void WriteStructuredAppendHeader();
+    void WriteSegmentHeader(int mode, int length);
+    int WriteFixedPayload(int mode, const uint8_t* text, int length);
+    void WriteNumeric(const uint8_t* text, int length);
+    void WriteAlphanumeric(const uint8_t* text, int length);
+    void WriteBytes(const uint8_t* text, int length);
+    void WriteKanji(const uint8_t* text, int length);
+    void WriteEndOfStream();
+    int RunLength(int position, int remaining, int cls) const;
+    void StartPlacement();
+    void AdvancePlacement();
+    void SetCell(int row, int column, uint8_t value) { matrix_[row * kMaxModules + column] = value; }
+    void OrCell(int row, int column, uint8_t flags) { matrix_[row * kMaxModules + column] |= flags; }
+    void DrawFinder(int top, int left);
+    void DrawAlignmentPatterns();
+    void DrawTimingPatterns();
+    void ReserveFormatAndVersionAreas();
+
+    int version_ = 1;
+    int eclevel_ = kLevelL;
+    int emode_ = kModeAuto;
+    int emodeR_ = kModeAuto;
+    int masktype_ = -1;
+    int masktypeR_ = -1;
+    TQRMode mode_ = qrSingle;
+    int count_ = 1;
+    int parity_ = 0;
+    int currentSymbol_ = 1;
+
+    uint8_t symbolText_[kMaxSymbolText] = {};
+    int pieceLength_ = 0;
+
+    uint8_t dataCodewords_[kMaxDataCodewords] = {};
+    int byteIndex_ = 0;
+    int bitIndex_ = 7;
+
+    uint8_t eccCodewords_[kMaxEccCodewords] = {};
+    uint8_t sequence_[kMaxCodewords] = {};
+    uint8_t rsRegister_[kMaxBlockData] = {};
+
+    uint8_t matrix_[kMaxModules * kMaxModules] = {};
+    int placeColumn_ = 0;
+    int placeRow_ = 0;
+    int columnStep_ = -1;
+    int rowStep_ = -1;
+
+    MaskSearch maskSearch_;
+};
+
+}  // namespace mosaiko

@@ -1,0 +1,53 @@
+#include "ShiftJis.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace mosaiko {
+namespace {
+
+// One conversion through iconv; an invalid input unit is replaced and skipped.
+// The converters live per thread for the life of the program.
+std::string Convert(iconv_t cd, std::string_view in, size_t unitSize, std::string_view replacement) {
+    std::string out;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    out.reserve(in.size() * 2 + 8);
+    std::vector<char> buf(4096);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    while (srcLeft > 0) {
+        char* dst = buf.data();
+        size_t dstLeft = buf.size();
+        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf.data(), buf.size() - dstLeft);
+        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+            // EILSEQ or EINVAL: skip one unit of input and mark the spot.
+            size_t skip = std::min(unitSize, srcLeft);
+            src += skip;
+            srcLeft -= skip;
+            out.append(replacement);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+QString DecodeShiftJis(std::string_view bytes) {
+    thread_local iconv_t cd = iconv_open("UTF-8", "CP932");
+    static constexpr char kReplacement[] = "\xEF\xBF\xBD";
+    std::string utf8 = Convert(cd, bytes, 1, kReplacement);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string EncodeShiftJis(const QString& text) {
+    thread_local iconv_t cd = iconv_open("CP932", "UTF-32LE");
+    const std::u32string u32 = text.toStdU32String();
+    std::string_view in(reinterpret_cast<const char*>(u32.data()), u32.size() * sizeof(char32_t));
+    return Convert(cd, in, sizeof(char32_t), "?");
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Mosaiko need.
+# Idempotent: packages already installed are skipped, and apt-get runs only
+# when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  g++ cmake ninja-build make pkg-config
+  clang-14 libclang-rt-14-dev
+  # desktop program
+  qt6-base-dev fonts-ipafont-gothic fonts-ipafont-mincho
+  # tests and benchmarks
+  libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
+  libqrcodegencpp-dev libqrencode-dev libzint-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
