@@ -1,0 +1,48 @@
+// Reading the groups back from the imported view and building their texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "MemoLines.h"
+
+namespace mosaiko {
+
+inline constexpr std::size_t kMaxLineText = 9999;
+
+// The bytes after the first comma, or the whole line without one; cut to
+// kMaxLineText bytes.
+std::string_view LineText(std::string_view line);
+
+// Appends a line text with the QR control's escapes: "~" as "~~", tab as "~09~".
+// The second byte of a double-byte character is copied as it is, and a lead
+// byte left dangling at the end is written as a hex escape, so the escapes
+// that follow are still read as escapes.
+void AppendEscaped(std::string& out, std::string_view text);
+
+struct GroupTexts {
+    std::size_t last = 0;   // index of the group's last line
+    std::string codeText;   // escaped line texts, each followed by "~0D0A~"
+    std::string labelText;  // plain line texts, each followed by CR
+};
+
+// The group that starts at line `start` and may run up to line `bound`; it
+// ends before the first line that begins with "--".
+GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound);
+
+// Walks the groups of the view in order: the first starts at line 0, each
+// next one two lines after the last line of the one before.
+class GroupCursor {
+public:
+    explicit GroupCursor(const MemoLines& lines) : lines_(lines) {}
+    bool AtEnd() const { return next_ >= lines_.Count(); }
+    GroupTexts Next();
+    void Reset() { next_ = 0; }
+
+private:
+    const MemoLines& lines_;
+    std::size_t next_ = 0;
+};
+
+}  // namespace mosaiko

@@ -1,0 +1,56 @@
+// The import of a text or CSV file into the view's lines: data lines kept in
+// file order, a separator line before every group but the first.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "DataLine.h"
+#include "Grouping.h"
+#include "LineReader.h"
+#include "MemoLines.h"
+
+namespace mosaiko {
+
+// Takes the lines of a file one at a time and fills the view.
+class Importer {
+public:
+    // Empties `memo`; it must outlive the importer.
+    explicit Importer(MemoLines& memo);
+    // False when the line is unusable data: the import must end there.
+    bool Take(std::string_view line);
+    std::int64_t LineCount() const { return grouping_.LineCount(); }
+    std::int64_t GroupCount() const { return grouping_.GroupCount(); }
+
+private:
+    MemoLines& memo_;
+    Grouping grouping_;
+};
+
+enum class ImportOutcome {
+    Done,          // the whole file was read
+    Cancelled,     // stopped on request; the lines read so far stay
+    ReadError,     // show kReadErrorMessage
+    UnusableData,  // show kUnusableDataMessage
+};
+
+struct ImportResult {
+    ImportOutcome outcome = ImportOutcome::Done;
+    // Data lines accepted, also before a failure (the view is empty then).
+    std::int64_t lineCount = 0;
+    std::int64_t groupCount = 0;
+};
+
+// Reads every line through `reader` into `memo`. `keepGoing` is asked before
+// each line, the first included; false cancels. On a failure `memo` is emptied.
+ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing = {});
+
+// The whole import over bytes already in memory, read in chunks of `chunkSize`.
+ImportResult ImportBytes(std::string_view bytes, MemoLines& memo,
+                         std::size_t chunkSize = LineReader::kDefaultChunk);
+
+// The message for a failed import; empty for Done and Cancelled.
+std::string_view ImportMessage(ImportOutcome outcome);
+
+}  // namespace mosaiko

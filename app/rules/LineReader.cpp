@@ -1,0 +1,93 @@
+#include "LineReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace mosaiko {
+namespace {
+
+constexpr char kCr = 13;
+constexpr char kLf = 10;
+constexpr char kCtrlZ = 26;
+
+}  // namespace
+
+void LineSplitter::Feed(std::string_view chunk) {
+    if (finished_ || chunk.empty()) return;
+    // Drop the lines already handed out, so the buffer holds one partial line
+    // plus the new chunk; each byte is moved at most once per line.
+    if (pos_ > 0) {
+        buf_.erase(0, pos_);
+        scan_ -= pos_;
+        pos_ = 0;
+    }
+    buf_.append(chunk);
+}
+
+void LineSplitter::Finish() { finished_ = true; }
+
+bool LineSplitter::Next(std::string_view& line) {
+    while (scan_ < buf_.size()) {
+        const char c = buf_[scan_];
+        if (skipLf_) {
+            skipLf_ = false;
+            if (c == kLf) {
+                pos_ = ++scan_;
+                continue;
+            }
+        }
+        if (c == kCtrlZ) {
+            // The rest of the file is not read; the bytes before still count.
+            buf_.resize(scan_);
+            finished_ = true;
+            break;
+        }
+        if (c == kCr || c == kLf) {
+            line = std::string_view(buf_).substr(pos_, scan_ - pos_);
+            skipLf_ = (c == kCr);
+            pos_ = ++scan_;
+            return true;
+        }
+        ++scan_;
+    }
+    if (finished_ && pos_ < buf_.size()) {
+        line = std::string_view(buf_).substr(pos_);
+        pos_ = scan_ = buf_.size();
+        return true;
+    }
+    return false;
+}
+
+LineReader::LineReader(ReadFn read, std::size_t chunkSize)
+    : read_(std::move(read)), chunk_(std::max<std::size_t>(chunkSize, 1)) {}
+
+ReadStatus LineReader::Next(std::string_view& line) {
+    if (failed_) return ReadStatus::Error;
+    while (!splitter_.Next(line)) {
+        if (splitter_.AtEnd()) return ReadStatus::End;
+        const std::ptrdiff_t n = read_(chunk_.data(), chunk_.size());
+        if (n < 0 || static_cast<std::size_t>(n) > chunk_.size()) {
+            failed_ = true;
+            return ReadStatus::Error;
+        }
+        if (n == 0) {
+            splitter_.Finish();
+        } else {
+            splitter_.Feed(std::string_view(chunk_.data(), static_cast<std::size_t>(n)));
+        }
+    }
+    return ReadStatus::Line;
+}
+
+LineReader::ReadFn ReadFromMemory(std::string_view bytes) {
+    auto rest = std::make_shared<std::string_view>(bytes);
+    return [rest](char* buffer, std::size_t size) -> std::ptrdiff_t {
+        const std::size_t n = std::min(size, rest->size());
+        if (n > 0) std::memcpy(buffer, rest->data(), n);
+        rest->remove_prefix(n);
+        return static_cast<std::ptrdiff_t>(n);
+    };
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,58 @@
+// Splits a file streamed in chunks into lines of bytes.
+//
+// A line ends at CR, CR LF or LF; each ends exactly one line, also when CR and
+// LF arrive in different chunks. Byte 26 (Ctrl-Z) ends the file. Lines have no
+// length limit; memory stays bounded by the longest line plus one chunk.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mosaiko {
+
+class LineSplitter {
+public:
+    // Adds bytes of the file; ignored once Ctrl-Z has been seen.
+    void Feed(std::string_view chunk);
+    // No more bytes will come: a last line without line end becomes available.
+    void Finish();
+    // The next complete line; the view stays valid until the next Feed or Next.
+    bool Next(std::string_view& line);
+    // True once the end of the file has been reached and every line taken.
+    bool AtEnd() const { return finished_ && pos_ == buf_.size(); }
+
+private:
+    std::string buf_;
+    std::size_t pos_ = 0;   // start of the line not yet returned
+    std::size_t scan_ = 0;  // first byte not yet examined
+    bool skipLf_ = false;   // the byte before scan_ was a CR ending a line
+    bool finished_ = false;
+};
+
+enum class ReadStatus { Line, End, Error };
+
+// Pulls chunks through a read function and hands out one line at a time.
+class LineReader {
+public:
+    // Fills up to `size` bytes; returns the count, 0 at the end, -1 on a read error.
+    using ReadFn = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+    static constexpr std::size_t kDefaultChunk = 64 * 1024;
+
+    explicit LineReader(ReadFn read, std::size_t chunkSize = kDefaultChunk);
+    // On Line, `line` stays valid until the next call. Error and End are final.
+    ReadStatus Next(std::string_view& line);
+
+private:
+    ReadFn read_;
+    std::vector<char> chunk_;
+    LineSplitter splitter_;
+    bool failed_ = false;
+};
+
+// A read function over bytes already in memory; they must outlive the reader.
+LineReader::ReadFn ReadFromMemory(std::string_view bytes);
+
+}  // namespace mosaiko
