@@ -22,6 +22,9 @@ inline constexpr uint8_t kDataBit = 1;      // codeword bit placed here, before 
 inline constexpr uint8_t kDarkBit = 2;      // dark in the finished symbol
 inline constexpr uint8_t kFunctionBit = 4;  // function pattern or reserved area
 
+// Penalty of an n x n matrix of cell flags, read module by module.
+int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
+
 class QrEncoder {
 public:
     QrEncoder();
@@ -79,13 +82,14 @@ public:
     bool ModuleDataBit(int row, int column) const { return (Cell(row, column) & kDataBit) != 0; }
     bool ModuleIsFunction(int row, int column) const;
     uint8_t Cell(int row, int column) const { return matrix_[row * kMaxModules + column]; }
+    const uint8_t* Matrix() const { return matrix_; }  // row by row, stride kMaxModules
     void BuildFunctionPatterns();
     void PlaceCodewords();
 
     // Masking, format and version information.
     void SelectMask();
     void ApplyMask(int mask);
-    int EvaluatePenalty() const;  // reads every module through the accessor
+    int EvaluatePenalty() const;  // module by module, the reference for the fast search
     void WriteFormatAndVersion();
 
     // Buffers, for inspection.
@@ -98,7 +102,7 @@ public:
 private:
     void WriteStructuredAppendHeader();
     void WriteSegmentHeader(int mode, int length);
-    int WriteFixedPayload(int mode, const uint8_t* text, int length);
+    void WritePayload(int mode, const uint8_t* text, int length);
     void WriteNumeric(const uint8_t* text, int length);
     void WriteAlphanumeric(const uint8_t* text, int length);
     void WriteBytes(const uint8_t* text, int length);
@@ -134,7 +138,7 @@ private:
 
     uint8_t eccCodewords_[kMaxEccCodewords] = {};
     uint8_t sequence_[kMaxCodewords] = {};
-    uint8_t rsRegister_[kMaxBlockData] = {};
+    alignas(32) uint8_t rsRegister_[32] = {};  // division register of one block
 
     uint8_t matrix_[kMaxModules * kMaxModules] = {};
     int placeColumn_ = 0;

@@ -1,0 +1,219 @@
+// Data encoding: structured-append header, mode segments, terminator and padding.
+#include <cassert>
+#include <cstring>
+
+#include "CharacterTables.h"
+#include "QrEncoder.h"
+
+namespace mosaiko {
+
+using tables::IsKanjiPair;
+
+namespace {
+constexpr uint32_t kModeIndicator[4] = {0b0001, 0b0010, 0b0100, 0b1000};
+constexpr uint32_t kStructuredAppendIndicator = 0b0011;
+constexpr uint8_t kPadCodewords[2] = {0xEC, 0x11};
+}  // namespace
+
+void QrEncoder::ResetDataBuffer() {
+    std::memset(dataCodewords_, 0, sizeof dataCodewords_);
+    byteIndex_ = 0;
+    bitIndex_ = 7;
+    if (mode_ == qrConnect) WriteStructuredAppendHeader();
+}
+
+// Header of a symbol in a structured-append run: position, total, parity.
+void QrEncoder::WriteStructuredAppendHeader() {
+    PutBits(4, kStructuredAppendIndicator);
+    PutBits(4, static_cast<uint32_t>(currentSymbol_ - 1));
+    PutBits(4, static_cast<uint32_t>(count_ - 1));
+    PutBits(8, static_cast<uint32_t>(parity_));
+}
+
+// Appends the low `count` bits of value, most significant first. The buffer
+// starts zeroed, so bits are OR-ed in a byte at a time.
+void QrEncoder::PutBits(int count, uint32_t value) {
+    while (count > 0) {
+        assert(byteIndex_ < kMaxDataCodewords);
+        const int room = bitIndex_ + 1;
+        const int take = count < room ? count : room;
+        const uint32_t bits = (value >> (count - take)) & ((1u << take) - 1u);
+        dataCodewords_[byteIndex_] |= static_cast<uint8_t>(bits << (room - take));
+        bitIndex_ -= take;
+        count -= take;
+        if (bitIndex_ < 0) {
+            bitIndex_ = 7;
+            ++byteIndex_;
+        }
+    }
+}
+
+int QrEncoder::RemainingBits() const {
+    return (Level().DataCodewords - byteIndex_) * 8 + bitIndex_ - 7;
+}
+
+int QrEncoder::SegmentBits(int mode, int length) const {
+    int payload = 0;
+    switch (mode) {
+    case kModeNumeric: payload = 10 * (length / 3) + (length % 3 == 1 ? 4 : length % 3 == 2 ? 7 : 0); break;
+    case kModeAlphanumeric: payload = 11 * (length / 2) + (length % 2 ? 6 : 0); break;
+    case kModeByte: payload = 8 * length; break;
+    case kModeKanji: payload = 13 * (length / 2); break;
+    default: assert(false); break;
+    }
+    return 4 + Params().CountIndicatorBits[mode] + payload;
+}
+
+int QrEncoder::CharClass(int position, int remaining) const {
+    if (remaining < 1) return -1;
+    const uint8_t b = symbolText_[position];
+    const int cls = tables::kCharClass[b];
+    if (cls != kModeKanji) return cls;
+    if (remaining < 2) return kModeByte;
+    return IsKanjiPair(b, symbolText_[position + 1]) ? kModeKanji : kModeByte;
+}
+
+// Bytes in the run of class `cls` (not Kanji) starting at position.
+int QrEncoder::RunLength(int position, int remaining, int cls) const {
+    int k = 0;
+    while (k < remaining && CharClass(position + k, remaining - k) == cls) ++k;
+    return k;
+}
+
+// Cuts the next segment by comparing the bits of splitting off the
+// neighbouring run against merging it; ties merge.
+int QrEncoder::NextSegment(int position, int remaining, int& mode) const {
+    if (remaining <= 0) return 0;
+    const int m = CharClass(position, remaining);
+    const int step = m == kModeKanji ? 2 : 1;
+    int c = 0;
+    for (;;) {
+        while (c < remaining && CharClass(position + c, remaining - c) == m) c += step;
+        if (c >= remaining) break;
+        const int m2 = CharClass(position + c, remaining - c);
+        if (m == kModeKanji || m2 == kModeKanji) break;
+        const int k = RunLength(position + c, remaining - c, m2);
+        int split = SegmentBits(m, c) + SegmentBits(m2, k);
+        if (m > m2) {
+            const bool backToM = c + k < remaining && CharClass(position + c + k, remaining - c - k) == m;
+            if (backToM) split += SegmentBits(m, 0);
+            if (split < SegmentBits(m, c + k)) break;
+            c += k;
+        } else {
+            if (split < SegmentBits(m2, c + k)) break;
+            mode = m2;
+            return c + k;
+        }
+    }
+    mode = m;
+    return c;
+}
+
+void QrEncoder::WriteSegmentHeader(int mode, int length) {
+    PutBits(4, kModeIndicator[mode]);
+    const int count = mode == kModeKanji ? length / 2 : length;
+    PutBits(Params().CountIndicatorBits[mode], static_cast<uint32_t>(count));
+}
+
+void QrEncoder::WriteNumeric(const uint8_t* text, int length) {
+    int i = 0;
+    for (; i + 3 <= length; i += 3)
+        PutBits(10, (text[i] - '0') * 100u + (text[i + 1] - '0') * 10u + (text[i + 2] - '0'));
+    if (length - i == 2) PutBits(7, (text[i] - '0') * 10u + (text[i + 1] - '0'));
+    else if (length - i == 1) PutBits(4, text[i] - '0');
+}
+
+void QrEncoder::WriteAlphanumeric(const uint8_t* text, int length) {
+    const auto& value = tables::kAlphanumericValue;
+    int i = 0;
+    for (; i + 2 <= length; i += 2)
+        PutBits(11, static_cast<uint32_t>(value[text[i]] * 45 + value[text[i + 1]]));
+    if (i < length) PutBits(6, static_cast<uint32_t>(value[text[i]]));
+}
+
+void QrEncoder::WriteBytes(const uint8_t* text, int length) {
+    for (int i = 0; i < length; ++i) PutBits(8, text[i]);
+}
+
+void QrEncoder::WriteKanji(const uint8_t* text, int length) {
+    for (int i = 0; i + 1 < length; i += 2) PutBits(13, tables::KanjiValue(text[i], text[i + 1]));
+}
+
+void QrEncoder::WritePayload(int mode, const uint8_t* text, int length) {
+    switch (mode) {
+    case kModeNumeric: WriteNumeric(text, length); break;
+    case kModeAlphanumeric: WriteAlphanumeric(text, length); break;
+    case kModeByte: WriteBytes(text, length); break;
+    default: WriteKanji(text, length); break;
+    }
+}
+
+// Terminator (cut short when the symbol is full), bit padding to a byte
+// boundary, then the alternating pad codewords.
+void QrEncoder::WriteEndOfStream() {
+    const int r = RemainingBits();
+    if (r < 4) {
+        PutBits(r, 0);
+        return;
+    }
+    PutBits(4, 0);
+    PutBits((r - 4) % 8, 0);
+    const int end = Level().DataCodewords;
+    for (int i = 0; byteIndex_ < end; ++i) dataCodewords_[byteIndex_++] = kPadCodewords[i & 1];
+}
+
+int QrEncoder::EncodeAuto() {
+    ResetDataBuffer();
+    int lastMode = kModeAuto;
+    int position = 0;
+    for (;;) {
+        int mode = kModeAuto;
+        const int n = NextSegment(position, pieceLength_ - position, mode);
+        if (n == 0) break;
+        if (SegmentBits(mode, n) > RemainingBits()) return -1;
+        WriteSegmentHeader(mode, n);
+        WritePayload(mode, symbolText_ + position, n);
+        position += n;
+        lastMode = mode;
+    }
+    WriteEndOfStream();
+    emodeR_ = lastMode;
+    return 0;
+}
+
+namespace {
+// Whether every byte of the text can be written in the fixed mode.
+bool FitsMode(int mode, const uint8_t* text, int length) {
+    switch (mode) {
+    case kModeNumeric:
+        for (int i = 0; i < length; ++i)
+            if (text[i] < '0' || text[i] > '9') return false;
+        return true;
+    case kModeAlphanumeric:
+        for (int i = 0; i < length; ++i)
+            if (text[i] >= 0x80 || tables::kAlphanumericValue[text[i]] < 0) return false;
+        return true;
+    case kModeKanji:
+        if (length % 2 != 0) return false;
+        for (int i = 0; i < length; i += 2)
+            if (!IsKanjiPair(text[i], text[i + 1])) return false;
+        return true;
+    default:
+        return true;
+    }
+}
+}  // namespace
+
+int QrEncoder::EncodeFixed() {
+    ResetDataBuffer();
+    const int mode = emode_;
+    const int n = pieceLength_;
+    if (SegmentBits(mode, n) > RemainingBits()) return -1;
+    if (!FitsMode(mode, symbolText_, n)) return -1;
+    WriteSegmentHeader(mode, n);
+    WritePayload(mode, symbolText_, n);
+    WriteEndOfStream();
+    return 0;
+}
+
+}  // namespace mosaiko

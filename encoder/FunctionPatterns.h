@@ -1,0 +1,38 @@
+// Constant patterns and reserved-cell positions of the module matrix.
+// A stored position -k stands for N - k, where N is the side of the symbol.
+#pragma once
+
+#include <cstdint>
+
+namespace mosaiko::patterns {
+
+struct Position {
+    int8_t row;
+    int8_t column;
+};
+
+constexpr int Resolve(int value, int n) { return value < 0 ? n + value : value; }
+
+// Format information, bit i into entry i: the copy around the top-left finder
+// and the copy split between the other two finders.
+inline constexpr Position kFormatList1[15] = {
+    {0, 8}, {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}, {7, 8}, {8, 8},
+    {-7, 8}, {-6, 8}, {-5, 8}, {-4, 8}, {-3, 8}, {-2, 8}, {-1, 8}};
+inline constexpr Position kFormatList2[15] = {
+    {8, -1}, {8, -2}, {8, -3}, {8, -4}, {8, -5}, {8, -6}, {8, -7}, {8, -8},
+    {8, 7}, {8, 5}, {8, 4}, {8, 3}, {8, 2}, {8, 1}, {8, 0}};
+inline constexpr Position kDarkModule = {-8, 8};
+
+// Version information, bit i: the 6 x 3 block above the bottom-left finder is
+// filled column by column, the 3 x 6 block left of the top-right finder row by row.
+constexpr Position VersionList1(int i) { return {static_cast<int8_t>(-11 + i % 3), static_cast<int8_t>(i / 3)}; }
+constexpr Position VersionList2(int i) { return {static_cast<int8_t>(i / 3), static_cast<int8_t>(-11 + i % 3)}; }
+
+// Cell values: 6 = dark function module, 4 = light function module.
+inline constexpr uint8_t kFinder[7][7] = {
+    {6, 6, 6, 6, 6, 6, 6}, {6, 4, 4, 4, 4, 4, 6}, {6, 4, 6, 6, 6, 4, 6}, {6, 4, 6, 6, 6, 4, 6},
+    {6, 4, 6, 6, 6, 4, 6}, {6, 4, 4, 4, 4, 4, 6}, {6, 6, 6, 6, 6, 6, 6}};
+inline constexpr uint8_t kAlignment[5][5] = {
+    {6, 6, 6, 6, 6}, {6, 4, 4, 4, 6}, {6, 4, 6, 4, 6}, {6, 4, 4, 4, 6}, {6, 6, 6, 6, 6}};
+
+}  // namespace mosaiko::patterns

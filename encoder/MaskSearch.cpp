@@ -1,0 +1,207 @@
+#include "MaskSearch.h"
+
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstring>
+
+namespace mosaiko {
+namespace {
+
+// The standard's eight mask conditions, i = row, j = column.
+constexpr bool MaskCondition(int mask, int i, int j) {
+    switch (mask) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+    }
+}
+
+// Every condition repeats every 12 rows and every 12 columns, so twelve
+// lines per mask cover the whole symbol: bit j of kRowPattern[m][i % 12] is
+// the condition at (i, j), bit i of kColumnPattern[m][j % 12] the same cell.
+using Line = MaskSearch::Line;
+using PatternSet = std::array<std::array<Line, 12>, 8>;
+
+constexpr PatternSet MakePatterns(bool transposed) {
+    PatternSet set{};
+    for (int m = 0; m < 8; ++m)
+        for (int a = 0; a < 12; ++a)
+            for (int b = 0; b < 177; ++b)
+                if (transposed ? MaskCondition(m, b, a) : MaskCondition(m, a, b))
+                    set[m][a].w[b / 64] |= uint64_t{1} << (b % 64);
+    return set;
+}
+constexpr PatternSet kRowPattern = MakePatterns(false);
+constexpr PatternSet kColumnPattern = MakePatterns(true);
+
+// Fixed-width bit lines: W words cover the N modules of one row or column.
+template <int W>
+struct Bits {
+    uint64_t w[W];
+};
+
+template <int W>
+inline Bits<W> Shr(const Bits<W>& x, int k) {  // bit j of the result = bit j + k
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = (x.w[i] >> k) | (i + 1 < W ? x.w[i + 1] << (64 - k) : 0);
+    return r;
+}
+
+template <int W>
+inline Bits<W> Shl1(const Bits<W>& x) {  // bit j of the result = bit j - 1
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = (x.w[i] << 1) | (i > 0 ? x.w[i - 1] >> 63 : 0);
+    return r;
+}
+
+template <int W, typename F>
+inline Bits<W> Combine(F f) {
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = f(i);
+    return r;
+}
+
+template <int W>
+inline int Count(const Bits<W>& x) {
+    int c = 0;
+    for (int i = 0; i < W; ++i) c += std::popcount(x.w[i]);
+    return c;
+}
+
+template <int W>
+Bits<W> LowBits(int count) {
+    Bits<W> r{};
+    for (int b = 0; b < count; ++b) r.w[b / 64] |= uint64_t{1} << (b % 64);
+    return r;
+}
+
+template <int W>
+struct LineMasks {
+    Bits<W> all;    // modules 0..N-1
+    Bits<W> pairs;  // starts of two neighbours, 0..N-2
+    Bits<W> sevens; // starts of seven modules, 0..N-7
+};
+
+// Runs of five or more equal modules score 3 + (length - 5). A run of length
+// L holds L - 4 windows of five, so the score is windows + 2 x runs.
+template <int W>
+inline int RunScore(const Bits<W>& x, const LineMasks<W>& m) {
+    const Bits<W> next = Shr(x, 1);
+    const Bits<W> same = Combine<W>([&](int i) { return ~(x.w[i] ^ next.w[i]) & m.pairs.w[i]; });
+    const Bits<W> s1 = Shr(same, 1), s2 = Shr(same, 2), s3 = Shr(same, 3);
+    const Bits<W> windows = Combine<W>([&](int i) { return same.w[i] & s1.w[i] & s2.w[i] & s3.w[i]; });
+    const Bits<W> prev = Shl1(windows);
+    const Bits<W> starts = Combine<W>([&](int i) { return windows.w[i] & ~prev.w[i]; });
+    return Count(windows) + 2 * Count(starts);
+}
+
+// dark, light, dark, dark, dark, light, dark with a light module (or the
+// edge) directly before and after it.
+template <int W>
+inline int FinderCount(const Bits<W>& x, const LineMasks<W>& m) {
+    const Bits<W> before = Shl1(x);
+    Bits<W> s[8];
+    for (int k = 1; k <= 7; ++k) s[k] = Shr(x, k);
+    const Bits<W> hit = Combine<W>([&](int i) {
+        return x.w[i] & ~before.w[i] & ~s[1].w[i] & s[2].w[i] & s[3].w[i] & s[4].w[i] & ~s[5].w[i] &
+               s[6].w[i] & ~s[7].w[i] & m.sevens.w[i];
+    });
+    return Count(hit);
+}
+
+// 2 x 2 squares of one colour, between row a and the row b below it.
+template <int W>
+inline int BlockCount(const Bits<W>& a, const Bits<W>& b, const LineMasks<W>& m) {
+    const Bits<W> vertical = Combine<W>([&](int i) { return ~(a.w[i] ^ b.w[i]) & m.all.w[i]; });
+    const Bits<W> v1 = Shr(vertical, 1);
+    const Bits<W> a1 = Shr(a, 1);
+    const Bits<W> all = Combine<W>([&](int i) { return vertical.w[i] & v1.w[i] & ~(a.w[i] ^ a1.w[i]) & m.pairs.w[i]; });
+    return Count(all);
+}
+
+template <int W>
+inline Bits<W> Masked(const Line& dark, const Line& data, const Line& free, const Line& pattern) {
+    return Combine<W>([&](int i) { return dark.w[i] | ((data.w[i] ^ pattern.w[i]) & free.w[i]); });
+}
+
+}  // namespace
+
+void MaskSearch::Load(const uint8_t* cells, int stride, int n) {
+    assert(n >= 21 && n <= 177);
+    n_ = n;
+    const size_t bytes = sizeof(Line) * static_cast<size_t>(n);
+    for (Line* lines : {freeRows_, darkRows_, dataRows_, freeCols_, darkCols_, dataCols_}) std::memset(lines, 0, bytes);
+    for (int r = 0; r < n; ++r) {
+        const uint8_t* row = cells + r * stride;
+        for (int c = 0; c < n; ++c) {
+            const uint8_t v = row[c];
+            const uint64_t colBit = uint64_t{1} << (c % 64);
+            const uint64_t rowBit = uint64_t{1} << (r % 64);
+            if (v & 4) {
+                if (v & 2) {
+                    darkRows_[r].w[c / 64] |= colBit;
+                    darkCols_[c].w[r / 64] |= rowBit;
+                }
+                continue;
+            }
+            freeRows_[r].w[c / 64] |= colBit;
+            freeCols_[c].w[r / 64] |= rowBit;
+            if (v & 1) {
+                dataRows_[r].w[c / 64] |= colBit;
+                dataCols_[c].w[r / 64] |= rowBit;
+            }
+        }
+    }
+}
+
+template <int W>
+int MaskSearch::PenaltyOf(int mask) const {
+    const int n = n_;
+    const LineMasks<W> m{LowBits<W>(n), LowBits<W>(n - 1), LowBits<W>(n - 6)};
+    int runs = 0, blocks = 0, finders = 0, dark = 0;
+    Bits<W> previous{};
+    for (int r = 0; r < n; ++r) {
+        const Bits<W> x = Masked<W>(darkRows_[r], dataRows_[r], freeRows_[r], kRowPattern[mask][r % 12]);
+        runs += RunScore(x, m);
+        finders += FinderCount(x, m);
+        dark += Count(x);
+        if (r > 0) blocks += BlockCount(previous, x, m);
+        previous = x;
+    }
+    for (int c = 0; c < n; ++c) {
+        const Bits<W> x = Masked<W>(darkCols_[c], dataCols_[c], freeCols_[c], kColumnPattern[mask][c % 12]);
+        runs += RunScore(x, m);
+        finders += FinderCount(x, m);
+    }
+    const int percent = 100 * dark / (n * n);
+    const int deviation = percent > 50 ? percent - 50 : 50 - percent;
+    return runs + 3 * blocks + 40 * finders + 10 * (deviation / 5);
+}
+
+int MaskSearch::Penalty(int mask) const {
+    assert(mask >= 0 && mask < 8);
+    if (n_ <= 64) return PenaltyOf<1>(mask);
+    if (n_ <= 128) return PenaltyOf<2>(mask);
+    return PenaltyOf<3>(mask);
+}
+
+int MaskSearch::BestMask() const {
+    int best = 0;
+    int bestScore = -1;
+    for (int mask = 0; mask < 8; ++mask) {
+        const int score = Penalty(mask);
+        if (bestScore < 0 || score < bestScore) {
+            best = mask;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+}  // namespace mosaiko

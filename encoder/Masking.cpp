@@ -1,0 +1,150 @@
+// Masking, the penalty score that chooses the mask, and the format and
+// version information.
+#include <array>
+
+#include "FunctionPatterns.h"
+#include "QrEncoder.h"
+
+namespace mosaiko {
+
+using namespace patterns;
+
+namespace {
+
+constexpr bool MaskCondition(int mask, int i, int j) {
+    switch (mask) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+    }
+}
+
+// 18-bit version information: the version number followed by the 12 check
+// bits of the BCH(18,6) code with generator 0x1F25; -1 below version 7.
+inline constexpr std::array<int32_t, 41> kVersionInformation = [] {
+    std::array<int32_t, 41> t{};
+    for (int v = 0; v <= 40; ++v) {
+        if (v < 7) {
+            t[v] = -1;
+            continue;
+        }
+        int32_t r = v << 12;
+        for (int bit = 17; bit >= 12; --bit)
+            if (r & (1 << bit)) r ^= 0x1F25 << (bit - 12);
+        t[v] = (v << 12) | r;
+    }
+    return t;
+}();
+static_assert(kVersionInformation[6] == -1 && kVersionInformation[7] == 0x07C94);
+static_assert(kVersionInformation[8] == 0x085BC && kVersionInformation[10] == 0x0A4D3);
+static_assert(kVersionInformation[40] == 0x28C69);
+
+// 15-bit format information: level bits and mask with their BCH(15,5) check
+// bits (generator 0x537), XOR 0x5412.
+constexpr int FormatWord(int eclevel, int mask) {
+    const int data = ((eclevel ^ 1) << 3) | mask;
+    const int v = data << 10;
+    int r = v;
+    for (int bit = 14; bit >= 10; --bit)
+        if (r & (1 << bit)) r ^= 0x537 << (bit - 10);
+    return (v + r) ^ 0x5412;
+}
+static_assert(FormatWord(0, 0) == 0x77C4 && FormatWord(3, 7) == 0x083B);
+static_assert(FormatWord(1, 5) == 0b100000011001110);
+
+}  // namespace
+
+void QrEncoder::ApplyMask(int mask) {
+    const int n = ModulesPerSide();
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = matrix_ + i * kMaxModules;
+        for (int j = 0; j < n; ++j) {
+            if (row[j] & kFunctionBit) continue;
+            const bool dark = ((row[j] & kDataBit) != 0) != MaskCondition(mask, i, j);
+            row[j] = static_cast<uint8_t>((row[j] & ~kDarkBit) | (dark ? kDarkBit : 0));
+        }
+    }
+}
+
+// The automatic choice scores all eight masks with the bit-parallel rules,
+// which give the same scores as EvaluatePenalty over each masked matrix.
+void QrEncoder::SelectMask() {
+    if (masktype_ >= 0) {
+        ApplyMask(masktype_);
+        return;
+    }
+    maskSearch_.Load(matrix_, kMaxModules, ModulesPerSide());
+    masktypeR_ = maskSearch_.BestMask();
+    ApplyMask(masktypeR_);
+}
+
+// Module-by-module penalty of an n x n matrix of cell flags: runs, 2 x 2
+// blocks, finder-like patterns and the proportion of dark modules.
+int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
+    auto isDark = [&](int row, int column) { return (cells[row * stride + column] & kDarkBit) != 0; };
+    int score = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool rows = pass == 0;
+        auto dark = [&](int line, int k) { return rows ? isDark(line, k) : isDark(k, line); };
+        for (int line = 0; line < n; ++line) {
+            int run = 1;
+            for (int k = 1; k <= n; ++k) {
+                if (k < n && dark(line, k) == dark(line, k - 1)) {
+                    ++run;
+                    continue;
+                }
+                if (run >= 5) score += 3 + (run - 5);
+                run = 1;
+            }
+            for (int j = 0; j + 6 < n; ++j) {
+                if (j > 0 && dark(line, j - 1)) continue;
+                if (j + 7 < n && dark(line, j + 7)) continue;
+                static constexpr bool kFinderLike[7] = {true, false, true, true, true, false, true};
+                bool match = true;
+                for (int t = 0; t < 7 && match; ++t) match = dark(line, j + t) == kFinderLike[t];
+                if (match) score += 40;
+            }
+        }
+    }
+    int darkCount = 0;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const bool a = isDark(i, j);
+            darkCount += a;
+            if (i + 1 < n && j + 1 < n && a == isDark(i, j + 1) && a == isDark(i + 1, j) && a == isDark(i + 1, j + 1))
+                score += 3;
+        }
+    }
+    const int percent = 100 * darkCount / (n * n);
+    const int deviation = percent > 50 ? percent - 50 : 50 - percent;
+    return score + 10 * (deviation / 5);
+}
+
+int QrEncoder::EvaluatePenalty() const {
+    return EvaluatePenaltyOf(matrix_, kMaxModules, ModulesPerSide());
+}
+
+void QrEncoder::WriteFormatAndVersion() {
+    const int n = ModulesPerSide();
+    const int format = FormatWord(eclevel_, masktypeR_);
+    for (int i = 0; i < 15; ++i) {
+        if (!((format >> i) & 1)) continue;
+        OrCell(Resolve(kFormatList1[i].row, n), Resolve(kFormatList1[i].column, n), kDarkBit);
+        OrCell(Resolve(kFormatList2[i].row, n), Resolve(kFormatList2[i].column, n), kDarkBit);
+    }
+    OrCell(Resolve(kDarkModule.row, n), Resolve(kDarkModule.column, n), kDarkBit);
+    const int32_t version = kVersionInformation[version_];
+    if (version < 0) return;
+    for (int i = 0; i < 18; ++i) {
+        if (!((version >> i) & 1)) continue;
+        OrCell(Resolve(VersionList1(i).row, n), Resolve(VersionList1(i).column, n), kDarkBit);
+        OrCell(Resolve(VersionList2(i).row, n), Resolve(VersionList2(i).column, n), kDarkBit);
+    }
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,40 @@
+// Encoding a symbol allocates nothing: every buffer is a fixed member.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "EncoderTestUtil.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace mosaiko::test {
+namespace {
+
+TEST(Allocation, BuildSymbolAllocatesNothing) {
+    auto e = MakeEncoder(1, kLevelL, "WARM UP");
+    ASSERT_TRUE(e->BuildSymbol());  // first use builds the shared constant tables
+    const std::string texts[] = {"HELLO 1234", std::string(858, 'x'), std::string(7089, '9')};
+    const long before = allocations.load();
+    for (int version : {1, 20, 40})
+        for (const std::string& text : texts) {
+            e->SetVersion(version);
+            e->SetSymbolText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
+            e->BuildSymbol();
+        }
+    EXPECT_EQ(allocations.load(), before);
+}
+
+}  // namespace
+}  // namespace mosaiko::test
