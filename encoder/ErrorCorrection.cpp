@@ -12,10 +12,11 @@ namespace {
 
 constexpr int kRegisterWidth = 32;  // at least the 30 codewords of the widest block
 
-// For one generator: row f holds f times each generator coefficient, so one
-// division step is a single 32-byte XOR. Built once per generator width.
+// For one generator: row f holds f times each generator coefficient, packed
+// eight to a word (coefficient i in bits 8(i mod 8) of word i div 8), so one
+// division step is four word XORs. Built once per generator width.
 struct ProductTable {
-    alignas(32) uint8_t rows[256][kRegisterWidth];
+    uint64_t rows[256][kRegisterWidth / 8];
 };
 
 const ProductTable& ProductsFor(int n) {
@@ -25,7 +26,10 @@ const ProductTable& ProductsFor(int n) {
         for (int w = 7; w <= 30; ++w) {
             if (!gf::HasGenerator(w)) continue;
             for (int f = 1; f < 256; ++f)
-                for (int i = 0; i < w; ++i) t[w].rows[f][i] = gf::kExp[(gf::kGenerator[w][i] + gf::kLog[f]) % 255];
+                for (int i = 0; i < w; ++i) {
+                    const uint64_t product = gf::kExp[(gf::kGenerator[w][i] + gf::kLog[f]) % 255];
+                    t[w].rows[f][i / 8] |= product << (8 * (i % 8));
+                }
         }
         return t;
     }();
@@ -46,16 +50,19 @@ void QrEncoder::ComputeErrorCorrection() {
     for (int g = 0; g < level.GroupCount; ++g) {
         const BlockGroup& group = level.Groups[g];
         for (int b = 0; b < group.BlockCount; ++b) {
-            uint8_t* reg = rsRegister_;
-            std::memset(reg, 0, kRegisterWidth);
+            // Register position i is byte i mod 8 of word i div 8, so moving
+            // every position down by one is a word shift.
+            uint64_t reg[4] = {0, 0, 0, 0};
             for (int j = 0; j < group.BlockDataCodewords; ++j) {
-                const uint8_t factor = dataCodewords_[d + j] ^ reg[0];
-                std::memmove(reg, reg + 1, kRegisterWidth - 1);
-                reg[kRegisterWidth - 1] = 0;
-                const uint8_t* row = products.rows[factor];
-                for (int i = 0; i < kRegisterWidth; ++i) reg[i] ^= row[i];
+                const uint8_t factor = dataCodewords_[d + j] ^ static_cast<uint8_t>(reg[0]);
+                reg[0] = (reg[0] >> 8) | (reg[1] << 56);
+                reg[1] = (reg[1] >> 8) | (reg[2] << 56);
+                reg[2] = (reg[2] >> 8) | (reg[3] << 56);
+                reg[3] >>= 8;
+                const uint64_t* row = products.rows[factor];
+                for (int i = 0; i < 4; ++i) reg[i] ^= row[i];
             }
-            std::memcpy(eccCodewords_ + e, reg, static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i) eccCodewords_[e + i] = static_cast<uint8_t>(reg[i / 8] >> (8 * (i % 8)));
             d += group.BlockDataCodewords;
             e += n;
         }

@@ -1,44 +1,20 @@
 #include "MaskSearch.h"
 
+#include "MaskPatterns.h"
+
 #include <array>
 #include <bit>
 #include <cassert>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace mosaiko {
 namespace {
 
-// The standard's eight mask conditions, i = row, j = column.
-constexpr bool MaskCondition(int mask, int i, int j) {
-    switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
-
-// Every condition repeats every 12 rows and every 12 columns, so twelve
-// lines per mask cover the whole symbol: bit j of kRowPattern[m][i % 12] is
-// the condition at (i, j), bit i of kColumnPattern[m][j % 12] the same cell.
 using Line = MaskSearch::Line;
-using PatternSet = std::array<std::array<Line, 12>, 8>;
-
-constexpr PatternSet MakePatterns(bool transposed) {
-    PatternSet set{};
-    for (int m = 0; m < 8; ++m)
-        for (int a = 0; a < 12; ++a)
-            for (int b = 0; b < 177; ++b)
-                if (transposed ? MaskCondition(m, b, a) : MaskCondition(m, a, b))
-                    set[m][a].w[b / 64] |= uint64_t{1} << (b % 64);
-    return set;
-}
-constexpr PatternSet kRowPattern = MakePatterns(false);
-constexpr PatternSet kColumnPattern = MakePatterns(true);
 
 // Fixed-width bit lines: W words cover the N modules of one row or column.
 template <int W>
@@ -132,32 +108,71 @@ inline Bits<W> Masked(const Line& dark, const Line& data, const Line& free, cons
 
 }  // namespace
 
+namespace {
+
+// Bits of the cells of one matrix row that carry a flag, 64 columns a word.
+void RowBits(const uint8_t* row, int n, uint8_t flag, Line& out) {
+    out = Line{};
+    int c = 0;
+#if defined(__SSE2__)
+    const __m128i want = _mm_set1_epi8(static_cast<char>(flag));
+    for (; c + 16 <= n; c += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+        const auto bits = static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, want), want)));
+        out.w[c / 64] |= bits << (c % 64);  // 16-column chunks never straddle a word
+    }
+#endif
+    for (; c < n; ++c)
+        if (row[c] & flag) out.w[c / 64] |= uint64_t{1} << (c % 64);
+}
+
+// 64 x 64 bit transpose: bit j of a[i] moves to bit i of a[j].
+void Transpose64(uint64_t a[64]) {
+    uint64_t m = 0x00000000FFFFFFFFull;
+    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+            a[k] ^= t << j;
+            a[k | j] ^= t;
+        }
+    }
+}
+
+// Columns from rows, one 64 x 64 block at a time.
+void Transpose(const Line* rows, Line* columns, int n) {
+    const int blocks = (n + 63) / 64;
+    uint64_t a[64];
+    for (int br = 0; br < blocks; ++br) {
+        for (int bc = 0; bc < blocks; ++bc) {
+            for (int i = 0; i < 64; ++i) a[i] = 64 * br + i < n ? rows[64 * br + i].w[bc] : 0;
+            Transpose64(a);
+            for (int i = 0; i < 64 && 64 * bc + i < n; ++i) columns[64 * bc + i].w[br] = a[i];
+        }
+    }
+}
+
+}  // namespace
+
 void MaskSearch::Load(const uint8_t* cells, int stride, int n) {
     assert(n >= 21 && n <= 177);
     n_ = n;
-    const size_t bytes = sizeof(Line) * static_cast<size_t>(n);
-    for (Line* lines : {freeRows_, darkRows_, dataRows_, freeCols_, darkCols_, dataCols_}) std::memset(lines, 0, bytes);
     for (int r = 0; r < n; ++r) {
         const uint8_t* row = cells + r * stride;
-        for (int c = 0; c < n; ++c) {
-            const uint8_t v = row[c];
-            const uint64_t colBit = uint64_t{1} << (c % 64);
-            const uint64_t rowBit = uint64_t{1} << (r % 64);
-            if (v & 4) {
-                if (v & 2) {
-                    darkRows_[r].w[c / 64] |= colBit;
-                    darkCols_[c].w[r / 64] |= rowBit;
-                }
-                continue;
-            }
-            freeRows_[r].w[c / 64] |= colBit;
-            freeCols_[c].w[r / 64] |= rowBit;
-            if (v & 1) {
-                dataRows_[r].w[c / 64] |= colBit;
-                dataCols_[c].w[r / 64] |= rowBit;
-            }
+        Line function;
+        RowBits(row, n, 4, function);
+        RowBits(row, n, 2, darkRows_[r]);
+        RowBits(row, n, 1, dataRows_[r]);
+        for (int w = 0; w < 3; ++w) {
+            const int low = 64 * w;
+            const uint64_t inside = n - low >= 64 ? ~uint64_t{0} : n > low ? (uint64_t{1} << (n - low)) - 1 : 0;
+            freeRows_[r].w[w] = inside & ~function.w[w];
+            darkRows_[r].w[w] &= function.w[w];  // dark function modules only
+            dataRows_[r].w[w] &= freeRows_[r].w[w];
         }
     }
+    Transpose(freeRows_, freeCols_, n);
+    Transpose(darkRows_, darkCols_, n);
+    Transpose(dataRows_, dataCols_, n);
 }
 
 template <int W>
@@ -167,7 +182,7 @@ int MaskSearch::PenaltyOf(int mask) const {
     int runs = 0, blocks = 0, finders = 0, dark = 0;
     Bits<W> previous{};
     for (int r = 0; r < n; ++r) {
-        const Bits<W> x = Masked<W>(darkRows_[r], dataRows_[r], freeRows_[r], kRowPattern[mask][r % 12]);
+        const Bits<W> x = Masked<W>(darkRows_[r], dataRows_[r], freeRows_[r], masks::kRows[mask][r % 12]);
         runs += RunScore(x, m);
         finders += FinderCount(x, m);
         dark += Count(x);
@@ -175,7 +190,7 @@ int MaskSearch::PenaltyOf(int mask) const {
         previous = x;
     }
     for (int c = 0; c < n; ++c) {
-        const Bits<W> x = Masked<W>(darkCols_[c], dataCols_[c], freeCols_[c], kColumnPattern[mask][c % 12]);
+        const Bits<W> x = Masked<W>(darkCols_[c], dataCols_[c], freeCols_[c], masks::kColumns[mask][c % 12]);
         runs += RunScore(x, m);
         finders += FinderCount(x, m);
     }

@@ -10,14 +10,13 @@
 
 #include <cstdint>
 
+#include "MaskPatterns.h"
+
 namespace mosaiko {
 
 class MaskSearch {
 public:
-    static constexpr int kWords = 3;
-    struct Line {
-        uint64_t w[kWords];
-    };
+    using Line = masks::Line;
 
     // Takes the function and data bits of an n x n matrix of cell flags
     // (1 data, 2 dark, 4 function) stored row by row with the given stride.

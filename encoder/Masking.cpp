@@ -3,6 +3,7 @@
 #include <array>
 
 #include "FunctionPatterns.h"
+#include "MaskPatterns.h"
 #include "QrEncoder.h"
 
 namespace mosaiko {
@@ -10,19 +11,6 @@ namespace mosaiko {
 using namespace patterns;
 
 namespace {
-
-constexpr bool MaskCondition(int mask, int i, int j) {
-    switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
 
 // 18-bit version information: the version number followed by the 12 check
 // bits of the BCH(18,6) code with generator 0x1F25; -1 below version 7.
@@ -59,14 +47,18 @@ static_assert(FormatWord(1, 5) == 0b100000011001110);
 
 }  // namespace
 
+// Dark where the data bit and the mask condition differ; function cells keep
+// their value.
 void QrEncoder::ApplyMask(int mask) {
     const int n = ModulesPerSide();
     for (int i = 0; i < n; ++i) {
         uint8_t* row = matrix_ + i * kMaxModules;
+        const uint8_t* pattern = masks::kRowBytes[mask][i % 12].data();
         for (int j = 0; j < n; ++j) {
-            if (row[j] & kFunctionBit) continue;
-            const bool dark = ((row[j] & kDataBit) != 0) != MaskCondition(mask, i, j);
-            row[j] = static_cast<uint8_t>((row[j] & ~kDarkBit) | (dark ? kDarkBit : 0));
+            const uint8_t v = row[j];
+            const uint8_t flip = pattern[j];
+            const auto masked = static_cast<uint8_t>((v & ~kDarkBit) | (((v & kDataBit) ^ flip) << 1));
+            row[j] = (v & kFunctionBit) ? v : masked;
         }
     }
 }

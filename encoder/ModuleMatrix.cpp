@@ -10,12 +10,6 @@ namespace mosaiko {
 
 using namespace patterns;
 
-bool QrEncoder::ModuleIsFunction(int row, int column) const {
-    // The walk may end one column left of the symbol; that cell is outside.
-    if (row < 0 || column < 0) return false;
-    return (Cell(row, column) & kFunctionBit) != 0;
-}
-
 void QrEncoder::DrawFinder(int top, int left) {
     for (int i = 0; i < 7; ++i)
         for (int j = 0; j < 7; ++j) SetCell(top + i, left + j, kFinder[i][j]);
@@ -77,40 +71,28 @@ void QrEncoder::BuildFunctionPatterns() {
     ReserveFormatAndVersionAreas();
 }
 
-void QrEncoder::StartPlacement() {
-    placeColumn_ = placeRow_ = ModulesPerSide() - 1;
-    columnStep_ = -1;
-    rowStep_ = -1;
-}
-
-// One step of the walk in column pairs from the right edge: right cell, left
-// cell, next row; turning at the top and bottom; the timing column is skipped.
-void QrEncoder::AdvancePlacement() {
-    const int n = ModulesPerSide();
-    do {
-        placeColumn_ += columnStep_;
-        if (columnStep_ > 0) placeRow_ += rowStep_;
-        columnStep_ = -columnStep_;
-        if (placeRow_ < 0 || placeRow_ >= n) {
-            placeRow_ -= rowStep_;
-            rowStep_ = -rowStep_;
-            placeColumn_ -= 2;
-            if (placeColumn_ == 6) placeColumn_ = 5;
-        }
-    } while (ModuleIsFunction(placeRow_, placeColumn_));
-}
-
+// The codeword bits, most significant first, in the standard's walk: column
+// pairs from the right edge, upwards in the first pair, downwards in the
+// next, right cell before left cell; function cells are passed over and the
+// timing column is skipped. Cells left over keep data bit 0.
 void QrEncoder::PlaceCodewords() {
-    StartPlacement();
-    const int total = Params().TotalCodewords;
-    for (int i = 0; i < total; ++i) {
-        const uint8_t codeword = sequence_[i];
-        for (int bit = 7; bit >= 0; --bit) {
-            assert(placeColumn_ >= 0 && !ModuleIsFunction(placeRow_, placeColumn_));
-            if ((codeword >> bit) & 1) OrCell(placeRow_, placeColumn_, kDataBit);
-            AdvancePlacement();
+    const int n = ModulesPerSide();
+    const int bits = Params().TotalCodewords * 8;
+    int i = 0;
+    bool upward = true;
+    for (int right = n - 1; right >= 1; right -= 2) {
+        if (right == 6) right = 5;
+        for (int k = 0; k < n; ++k) {
+            uint8_t* row = matrix_ + (upward ? n - 1 - k : k) * kMaxModules;
+            for (int column = right; column >= right - 1; --column) {
+                if (row[column] & kFunctionBit) continue;
+                if (i < bits && ((sequence_[i >> 3] >> (7 - (i & 7))) & 1)) row[column] |= kDataBit;
+                ++i;
+            }
         }
+        upward = !upward;
     }
+    assert(i == bits + Params().RemainderBits);
 }
 
 }  // namespace mosaiko

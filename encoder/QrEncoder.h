@@ -80,7 +80,7 @@ public:
     int ModulesPerSide() const { return Params().ModulesPerSide; }
     bool ModuleIsDark(int row, int column) const { return (Cell(row, column) & kDarkBit) != 0; }
     bool ModuleDataBit(int row, int column) const { return (Cell(row, column) & kDataBit) != 0; }
-    bool ModuleIsFunction(int row, int column) const;
+    bool ModuleIsFunction(int row, int column) const { return (Cell(row, column) & kFunctionBit) != 0; }
     uint8_t Cell(int row, int column) const { return matrix_[row * kMaxModules + column]; }
     const uint8_t* Matrix() const { return matrix_; }  // row by row, stride kMaxModules
     void BuildFunctionPatterns();
@@ -99,25 +99,7 @@ public:
     const VersionParameters& Params() const { return SymbolParameters[version_]; }
     const LevelParameters& Level() const { return Params().Levels[eclevel_]; }
 
-private:
-    void WriteStructuredAppendHeader();
-    void WriteSegmentHeader(int mode, int length);
-    void WritePayload(int mode, const uint8_t* text, int length);
-    void WriteNumeric(const uint8_t* text, int length);
-    void WriteAlphanumeric(const uint8_t* text, int length);
-    void WriteBytes(const uint8_t* text, int length);
-    void WriteKanji(const uint8_t* text, int length);
-    void WriteEndOfStream();
-    int RunLength(int position, int remaining, int cls) const;
-    void StartPlacement();
-    void AdvancePlacement();
-    void SetCell(int row, int column, uint8_t value) { matrix_[row * kMaxModules + column] = value; }
-    void OrCell(int row, int column, uint8_t flags) { matrix_[row * kMaxModules + column] |= flags; }
-    void DrawFinder(int top, int left);
-    void DrawAlignmentPatterns();
-    void DrawTimingPatterns();
-    void ReserveFormatAndVersionAreas();
-
+protected:
     int version_ = 1;
     int eclevel_ = kLevelL;
     int emode_ = kModeAuto;
@@ -129,6 +111,23 @@ private:
     int parity_ = 0;
     int currentSymbol_ = 1;
 
+private:
+    void WriteStructuredAppendHeader();
+    void WriteSegmentHeader(int mode, int length);
+    void WritePayload(int mode, const uint8_t* text, int length);
+    void WriteNumeric(const uint8_t* text, int length);
+    void WriteAlphanumeric(const uint8_t* text, int length);
+    void WriteBytes(const uint8_t* text, int length);
+    void WriteKanji(const uint8_t* text, int length);
+    void WriteEndOfStream();
+    int RunLength(int position, int remaining, int cls) const;
+    void SetCell(int row, int column, uint8_t value) { matrix_[row * kMaxModules + column] = value; }
+    void OrCell(int row, int column, uint8_t flags) { matrix_[row * kMaxModules + column] |= flags; }
+    void DrawFinder(int top, int left);
+    void DrawAlignmentPatterns();
+    void DrawTimingPatterns();
+    void ReserveFormatAndVersionAreas();
+
     uint8_t symbolText_[kMaxSymbolText] = {};
     int pieceLength_ = 0;
 
@@ -138,13 +137,8 @@ private:
 
     uint8_t eccCodewords_[kMaxEccCodewords] = {};
     uint8_t sequence_[kMaxCodewords] = {};
-    alignas(32) uint8_t rsRegister_[32] = {};  // division register of one block
 
     uint8_t matrix_[kMaxModules * kMaxModules] = {};
-    int placeColumn_ = 0;
-    int placeRow_ = 0;
-    int columnStep_ = -1;
-    int rowStep_ = -1;
 
     MaskSearch maskSearch_;
 };
