@@ -164,13 +164,17 @@ void QrEncoder::WriteEndOfStream() {
 
 int QrEncoder::EncodeAuto() {
     ResetDataBuffer();
+    lastFailure_ = EncodeFailure::None;
     int lastMode = kModeAuto;
     int position = 0;
     for (;;) {
         int mode = kModeAuto;
         const int n = NextSegment(position, pieceLength_ - position, mode);
         if (n == 0) break;
-        if (SegmentBits(mode, n) > RemainingBits()) return -1;
+        if (SegmentBits(mode, n) > RemainingBits()) {
+            lastFailure_ = EncodeFailure::DoesNotFit;
+            return -1;
+        }
         WriteSegmentHeader(mode, n);
         WritePayload(mode, symbolText_ + position, n);
         position += n;
@@ -208,8 +212,15 @@ int QrEncoder::EncodeFixed() {
     ResetDataBuffer();
     const int mode = emode_;
     const int n = pieceLength_;
-    if (SegmentBits(mode, n) > RemainingBits()) return -1;
-    if (!FitsMode(mode, symbolText_, n)) return -1;
+    lastFailure_ = EncodeFailure::None;
+    if (SegmentBits(mode, n) > RemainingBits()) {
+        lastFailure_ = EncodeFailure::DoesNotFit;
+        return -1;
+    }
+    if (!FitsMode(mode, symbolText_, n)) {
+        lastFailure_ = EncodeFailure::ByteNotInMode;
+        return -1;
+    }
     WriteSegmentHeader(mode, n);
     WritePayload(mode, symbolText_, n);
     WriteEndOfStream();

@@ -17,6 +17,9 @@ namespace mosaiko {
 // How the data is spread over several symbols.
 enum TQRMode : uint8_t { qrSingle = 0, qrConnect = 1, qrPlus = 2 };
 
+// Why the last data encoding failed.
+enum class EncodeFailure : uint8_t { None, DoesNotFit, ByteNotInMode };
+
 // Flags of one module matrix cell.
 inline constexpr uint8_t kDataBit = 1;      // codeword bit placed here, before masking
 inline constexpr uint8_t kDarkBit = 2;      // dark in the finished symbol
@@ -61,6 +64,7 @@ public:
 
     // The whole sequence over the current symbol text; false when the data does not fit.
     bool BuildSymbol();
+    EncodeFailure LastFailure() const { return lastFailure_; }
 
     // Data encoding.
     int EncodeAuto();
@@ -128,6 +132,7 @@ private:
     void DrawTimingPatterns();
     void ReserveFormatAndVersionAreas();
 
+    EncodeFailure lastFailure_ = EncodeFailure::None;
     uint8_t symbolText_[kMaxSymbolText] = {};
     int pieceLength_ = 0;
 

@@ -1,0 +1,200 @@
+// The driver: tilde escapes, the split over several symbols, the settings
+// check, and whole runs read back by a real decoder.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "EncoderTestUtil.h"
+#include "QrDriver.h"
+
+namespace mosaiko::test {
+namespace {
+
+std::string DataOf(const QrDriver& d) { return std::string(reinterpret_cast<const char*>(d.Data()), d.Len()); }
+
+std::vector<int> PieceSizes(QrDriver& d) {
+    d.SplitData();
+    std::vector<int> sizes;
+    for (int k = 1; k <= d.Count(); ++k) sizes.push_back(d.PieceLength(k));
+    return sizes;
+}
+
+TEST(Driver, TildeEscapes) {
+    QrDriver d;
+    d.SetBinaryOperation(true);
+    struct Case {
+        const char* code;
+        std::string data;
+        bool binary;
+    };
+    const Case ok[] = {{"A~0D0A~B", "A\r\nB", false},
+                       {"~00~", std::string(1, '\0'), true},
+                       {"~~", "~", false},
+                       {"~0d~", "\r", false},
+                       {"x~4142~y~~z", "xABy~z", false},
+                       {"\x81~", "\x81~", false}};  // 0x7E as the second byte of a character is no tilde
+    for (const Case& c : ok) {
+        d.SetCode(c.code);
+        EXPECT_EQ(DataOf(d), c.data) << c.code;
+        EXPECT_EQ(d.Binary(), c.binary) << c.code;
+        EXPECT_TRUE(d.BinaryOperation()) << c.code;
+        EXPECT_EQ(d.Data()[d.Len()], 0);  // zero bytes follow the data
+    }
+    for (const char* bad : {"~0~", "~41", "~4G~"}) {
+        d.SetBinaryOperation(true);
+        d.SetCode(bad);
+        EXPECT_EQ(DataOf(d), bad);
+        EXPECT_FALSE(d.BinaryOperation()) << bad;
+        EXPECT_FALSE(d.Binary()) << bad;
+    }
+    d.SetCode("~41~");  // escapes stay off until switched on again
+    EXPECT_EQ(DataOf(d), "~41~");
+}
+
+TEST(Driver, FindSingleByteSkipsSecondBytes) {
+    EXPECT_EQ(FindSingleByte('~', "ab~", 1), 3);
+    EXPECT_EQ(FindSingleByte('~', "\x81~x~", 1), 4);
+    EXPECT_EQ(FindSingleByte('~', "\x81\x81~", 1), 3);  // an even run of lead bytes
+    EXPECT_EQ(FindSingleByte('~', "~~", 2), 2);
+    EXPECT_EQ(FindSingleByte('~', "abc", 1), 0);
+}
+
+TEST(Driver, SplitSizesAndModes) {
+    QrDriver d;
+    d.SetCode("0123456789");
+    d.SetCount(4);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{3, 3, 3, 1}));
+    EXPECT_EQ(d.Mode(), qrConnect);
+    d.SetCount(6);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{1, 1, 1, 1, 1, 5}));
+    d.SetCount(3);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{4, 4, 2}));
+
+    d.SetCode("abc");
+    d.SetCount(16);
+    EXPECT_EQ(PieceSizes(d).size(), 3u);
+
+    d.SetCode(std::string(25, 'x'));
+    d.SetMode(qrConnect);
+    d.SetCount(20);
+    d.SplitData();
+    EXPECT_EQ(d.Count(), 20);
+    EXPECT_EQ(d.Mode(), qrPlus);
+
+    d.SetCode("");
+    d.SplitData();
+    EXPECT_EQ(d.Count(), 1);
+    EXPECT_EQ(d.Mode(), qrSingle);
+    EXPECT_EQ(d.PieceLength(1), 0);
+}
+
+TEST(Driver, CutsNeverSplitAShiftJisCharacter) {
+    QrDriver d;
+    d.SetCode("a\x93\xfa" "b");  // the cut at 2 falls on the second byte of 0x93FA
+    d.SetCount(2);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{1, 3}));
+    d.SetCode("\x93\xfa" "bc");  // moving back would empty piece 1: move forward
+    d.SetCount(4);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{2, 1, 1}));
+    d.SetCode("\x93\xfa");  // moving forward reaches the end: no cut, Count shrinks
+    d.SetCount(2);
+    EXPECT_EQ(PieceSizes(d), (std::vector<int>{2}));
+    EXPECT_EQ(d.Mode(), qrSingle);
+}
+
+TEST(Driver, CheckSettingsMessagesAndParity) {
+    QrDriver d;
+    d.SetCode("ABCDE");
+    d.SetCount(3);
+    d.SplitData();
+    SettingsError error;
+    EXPECT_FALSE(d.CheckSettings(0, error));
+    EXPECT_EQ(error.Message(), "Illegal Column : 0");
+    ASSERT_TRUE(d.CheckSettings(16, error));
+    EXPECT_EQ(d.Parity(), 'A' ^ 'B' ^ 'C' ^ 'D' ^ 'E');
+}
+
+// Builds every piece and decodes it.
+class DecodeVisitor : public SymbolVisitor {
+public:
+    explicit DecodeVisitor(QrDriver& d) : d_(d) {}
+    bool Build(int) override {
+        if (!d_.BuildSymbol()) return false;
+        decoded.push_back(DecodeSymbol(d_));
+        return true;
+    }
+    std::vector<std::optional<Decoded>> decoded;
+
+private:
+    QrDriver& d_;
+};
+
+TEST(Driver, StructuredAppendRunsJoinToTheData) {
+    std::mt19937 rng(42);
+    for (int count = 2; count <= 16; ++count) {
+        std::string text(static_cast<size_t>(count * 7 + rng() % 50), ' ');
+        for (char& c : text) c = static_cast<char>(rng() % 256);
+        QrDriver d;
+        d.SetVersion(5);
+        d.SetEclevel(kLevelM);
+        d.SetCode(text);
+        d.SetCount(count);
+        d.SplitData();
+        SettingsError error;
+        ASSERT_TRUE(d.CheckSettings(16, error));
+        DecodeVisitor visitor(d);
+        ASSERT_TRUE(d.RunSymbols(visitor));
+        ASSERT_EQ(static_cast<int>(visitor.decoded.size()), d.Count());
+        std::string joined;
+        for (int k = 0; k < d.Count(); ++k) {
+            const auto& symbol = visitor.decoded[static_cast<size_t>(k)];
+            ASSERT_TRUE(symbol) << "symbol " << k + 1 << " of " << count;
+            EXPECT_EQ(symbol->sequenceIndex, k);
+            EXPECT_EQ(symbol->sequenceSize, d.Count());
+            EXPECT_EQ(symbol->sequenceId, std::to_string(d.Parity()));
+            joined += symbol->bytes;
+        }
+        EXPECT_EQ(joined, text);
+        EXPECT_EQ(d.CurrentSymbol(), d.Count() + 1);
+    }
+}
+
+TEST(Driver, PlusSymbolsStandAlone) {
+    QrDriver d;
+    d.SetVersion(2);
+    d.SetCode("PLUS MODE SYMBOLS, EACH ONE ON ITS OWN");
+    d.SetMode(qrPlus);
+    d.SetCount(5);
+    d.SplitData();
+    SettingsError error;
+    ASSERT_TRUE(d.CheckSettings(16, error));
+    DecodeVisitor visitor(d);
+    ASSERT_TRUE(d.RunSymbols(visitor));
+    std::string joined;
+    for (const auto& symbol : visitor.decoded) {
+        ASSERT_TRUE(symbol);
+        EXPECT_EQ(symbol->sequenceIndex, -1);
+        joined += symbol->bytes;
+    }
+    EXPECT_EQ(joined, d.Code());
+}
+
+TEST(Driver, RunStopsAtThePieceThatDoesNotFit) {
+    QrDriver d;
+    d.SetVersion(1);  // 1-L: 18 digits fit, 18 lower-case letters (156 bits) do not
+    d.SetCode(std::string(18, '1') + std::string(18, 'b') + std::string(18, '3'));
+    d.SetMode(qrPlus);
+    d.SetCount(3);
+    d.SplitData();
+    SettingsError error;
+    ASSERT_TRUE(d.CheckSettings(16, error));
+    DecodeVisitor visitor(d);
+    EXPECT_FALSE(d.RunSymbols(visitor));
+    ASSERT_EQ(visitor.decoded.size(), 1u);  // the third piece is not attempted
+    EXPECT_EQ(visitor.decoded[0]->bytes, std::string(18, '1'));
+    EXPECT_EQ(d.CurrentSymbol(), 2);
+    EXPECT_EQ(d.LastFailure(), EncodeFailure::DoesNotFit);
+}
+
+}  // namespace
+}  // namespace mosaiko::test
