@@ -1,0 +1,111 @@
+#include "BandPainter.h"
+
+#include "LabelText.h"
+#include "ReportUnits.h"
+#include "ShiftJis.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <cmath>
+
+namespace mosaiko {
+namespace {
+
+// Pictures are enlarged to at most this density: fine enough that no viewer
+// or printer needs to smooth them, small enough to keep the output compact.
+constexpr double kPictureDpi = 600.0;
+constexpr int kMaxPictureSide = 8192;
+const QColor kLineColor(128, 128, 128);
+
+QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
+    return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
+                  originMm.y() + DesignPixelsToMm(pixels.top()),
+                  DesignPixelsToMm(pixels.width()), DesignPixelsToMm(pixels.height()));
+}
+
+// Enlarges a picture by repeating pixels, so module edges stay hard however
+// the PDF is later rendered; a smaller target is left to the device.
+QImage SharpPicture(const QImage& picture, const QSizeF& targetPixels) {
+    const double scale = std::min({1.0, kMaxPictureSide / std::max(targetPixels.width(), 1.0),
+                                   kMaxPictureSide / std::max(targetPixels.height(), 1.0)});
+    const QSize target(std::max(1, static_cast<int>(std::ceil(targetPixels.width() * scale))),
+                       std::max(1, static_cast<int>(std::ceil(targetPixels.height() * scale))));
+    if (target.width() <= picture.width() && target.height() <= picture.height()) return picture;
+    const QImage::Format format =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    return picture.convertToFormat(format).scaled(target, Qt::IgnoreAspectRatio,
+                                                  Qt::FastTransformation);
+}
+
+}  // namespace
+
+QRectF DeviceMapping::ToDevice(const QRectF& mm) const {
+    return QRectF((mm.left() - originMm.x()) * pixelsPerMmX, (mm.top() - originMm.y()) * pixelsPerMmY,
+                  mm.width() * pixelsPerMmX, mm.height() * pixelsPerMmY);
+}
+
+double DeviceMapping::DotsPerInchX() const { return pixelsPerMmX * kMillimetresPerInch; }
+
+BandPainter::BandPainter(QPainter& painter, const DeviceMapping& mapping)
+    : painter_(painter), mapping_(mapping) {}
+
+void BandPainter::Paint(const TQRBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
+                        int pageNumber) {
+    const QRectF bandMm(topLeftMm, QSizeF(band.Size().Width(), band.Size().Height()));
+    const QRectF visibleMm = bandMm.intersected(clipMm);
+    if (visibleMm.isEmpty()) return;
+    painter_.save();
+    painter_.setClipRect(mapping_.ToDevice(visibleMm));
+    painter_.fillRect(mapping_.ToDevice(bandMm), band.Color());
+    for (const auto& control : band.Controls()) PaintControl(*control, bandMm, pageNumber);
+    if (band.BottomLine()) PaintBottomLine(bandMm);
+    painter_.restore();
+}
+
+void BandPainter::PaintControl(const TQRPrintable& control, const QRectF& bandMm,
+                               int pageNumber) {
+    const QRectF device = mapping_.ToDevice(DesignToMm(control.Bounds(), bandMm.topLeft()));
+    if (device.isEmpty()) return;
+    if (auto* label = dynamic_cast<const TQRLabel*>(&control)) {
+        PaintLabel(*label, device);
+    } else if (auto* field = dynamic_cast<const TQRSysData*>(&control)) {
+        PaintSysData(*field, device, pageNumber);
+    } else if (auto* image = dynamic_cast<const TQRImage*>(&control)) {
+        PaintImage(*image, device);
+    }
+}
+
+void BandPainter::PaintLabel(const TQRLabel& label, const QRectF& device) {
+    // One decoded line per line of height is the most that can show.
+    const double lineMm = label.FontSize() * kMillimetresPerInch / 72.0;
+    const qsizetype maxLines = static_cast<qsizetype>(
+        std::ceil(device.height() / std::max(lineMm * mapping_.pixelsPerMmY, 0.01))) + 1;
+    DrawTextLines(painter_, device, CaptionLines(label.Caption(), maxLines),
+                  {label.Font(), label.Alignment(), label.WordWrap()});
+}
+
+void BandPainter::PaintSysData(const TQRSysData& field, const QRectF& device, int pageNumber) {
+    const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
+                                       QLocale::system());
+    const QString text = DecodeShiftJis(field.Text()) + value;
+    DrawTextLines(painter_, device, QStringList{text}, {field.Font(), field.Alignment(), false});
+}
+
+void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
+    if (image.Picture().isNull()) return;
+    const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
+    const QImage sharp = SharpPicture(image.Picture(), device.size() * scale);
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+    painter_.drawImage(device, sharp);
+    painter_.restore();
+}
+
+void BandPainter::PaintBottomLine(const QRectF& bandMm) {
+    const double widthMm = DesignPixelsToMm(1);
+    const QRectF lineMm(bandMm.left(), bandMm.bottom() - widthMm, bandMm.width(), widthMm);
+    painter_.fillRect(mapping_.ToDevice(lineMm), kLineColor);
+}
+
+}  // namespace mosaiko

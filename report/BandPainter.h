@@ -1,0 +1,43 @@
+// Draws bands and their controls onto one page of a paint device. Knows
+// nothing of records or page breaks; ReportRun decides where bands go.
+#pragma once
+
+#include "QRBand.h"
+
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+
+namespace mosaiko {
+
+// From paper millimetres to the device pixels of the painter.
+struct DeviceMapping {
+    double pixelsPerMmX = 1;
+    double pixelsPerMmY = 1;
+    QPointF originMm;  // the paper point at the painter's (0, 0)
+
+    QRectF ToDevice(const QRectF& mm) const;
+    double DotsPerInchX() const;
+};
+
+class BandPainter {
+public:
+    BandPainter(QPainter& painter, const DeviceMapping& mapping);
+
+    // Paints band with its top-left corner at topLeftMm on the paper; nothing
+    // is drawn outside clipMm (the area inside the page margins).
+    void Paint(const TQRBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
+               int pageNumber);
+
+private:
+    void PaintControl(const TQRPrintable& control, const QRectF& bandMm, int pageNumber);
+    void PaintLabel(const TQRLabel& label, const QRectF& device);
+    void PaintSysData(const TQRSysData& field, const QRectF& device, int pageNumber);
+    void PaintImage(const TQRImage& image, const QRectF& device);
+    void PaintBottomLine(const QRectF& bandMm);
+
+    QPainter& painter_;
+    DeviceMapping mapping_;
+};
+
+}  // namespace mosaiko

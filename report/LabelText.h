@@ -1,0 +1,34 @@
+// Text of labels and system-data fields: splitting a Shift-JIS caption into
+// lines, and drawing lines into a rectangle they never leave.
+#pragma once
+
+#include "QRControls.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QRectF>
+#include <QStringList>
+#include <limits>
+#include <string_view>
+
+namespace mosaiko {
+
+// A carriage return ends a line and line feeds are dropped, so both CR and
+// CR LF line ends give one break. A trailing CR adds no empty line. At most
+// maxLines lines are decoded.
+QStringList CaptionLines(std::string_view caption,
+                         qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+
+struct TextStyle {
+    QFont font;
+    TAlignment alignment = TAlignment::taLeftJustify;
+    bool wordWrap = false;
+};
+
+// Draws lines from the top of rect, clipped to it. With word wrap a line
+// breaks at word boundaries, or anywhere when a word (or Japanese text without
+// spaces) is wider than rect. Text below the rectangle is not laid out at all.
+void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
+                   const TextStyle& style);
+
+}  // namespace mosaiko

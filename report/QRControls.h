@@ -1,0 +1,112 @@
+// The things a band carries: labels, pictures and system-data fields. This is
+// the data model only; BandPainter draws them.
+#pragma once
+
+#include <QDateTime>
+#include <QFont>
+#include <QImage>
+#include <QLocale>
+#include <QRect>
+#include <QString>
+#include <string>
+
+namespace mosaiko {
+
+enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
+
+// Anything placed on a band. Bounds are design pixels (96 per inch) relative
+// to the band's top-left corner.
+class TQRPrintable {
+public:
+    virtual ~TQRPrintable() = default;
+    TQRPrintable(const TQRPrintable&) = delete;
+    TQRPrintable& operator=(const TQRPrintable&) = delete;
+
+    QRect Bounds() const { return bounds_; }
+    // A rectangle with a negative or absurdly large extent is ignored.
+    void SetBounds(const QRect& bounds);
+    int Left() const { return bounds_.left(); }
+    int Top() const { return bounds_.top(); }
+    int Width() const { return bounds_.width(); }
+    int Height() const { return bounds_.height(); }
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+protected:
+    TQRPrintable() = default;
+
+private:
+    QRect bounds_{0, 0, 64, 17};
+};
+
+// Shared by the text-drawing controls: font and horizontal alignment.
+class TQRCustomLabel : public TQRPrintable {
+public:
+    const QFont& Font() const { return font_; }
+    // A font given in pixels is taken as design pixels and kept in points.
+    void SetFont(const QFont& font);
+    double FontSize() const { return font_.pointSizeF(); }
+    // Sizes outside 1-1000 points are ignored.
+    void SetFontSize(double points);
+    void SetFontName(const QString& family) { font_.setFamily(family); }
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment) { alignment_ = alignment; }
+
+protected:
+    TQRCustomLabel();
+
+private:
+    QFont font_;
+    TAlignment alignment_ = TAlignment::taLeftJustify;
+};
+
+// Fixed text. The caption is Shift-JIS bytes; a carriage return starts a new
+// line, line feeds are dropped. The text never grows the label: whatever does
+// not fit its bounds is clipped.
+class TQRLabel : public TQRCustomLabel {
+public:
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on) { wordWrap_ = on; }
+
+private:
+    std::string caption_;
+    bool wordWrap_ = false;
+};
+
+// A picture stretched to the control's bounds without smoothing.
+class TQRImage : public TQRPrintable {
+public:
+    const QImage& Picture() const { return picture_; }
+    void SetPicture(const QImage& picture) { picture_ = picture; }
+
+private:
+    QImage picture_;
+};
+
+enum class TQRSysDataType { qrsDateTime, qrsPageNumber };
+
+// A value the engine fills in as the band is printed.
+class TQRSysData : public TQRCustomLabel {
+public:
+    TQRSysDataType Data() const { return data_; }
+    void SetData(TQRSysDataType data) { data_ = data; }
+    // Shift-JIS text printed in front of the value.
+    const std::string& Text() const { return text_; }
+    void SetText(std::string text) { text_ = std::move(text); }
+
+private:
+    TQRSysDataType data_ = TQRSysDataType::qrsDateTime;
+    std::string text_;
+};
+
+// The value of a system-data field: short date, then a space and the long
+// time unless the time is exactly midnight; or the page number in digits.
+QString SysDataValue(TQRSysDataType data, const QDateTime& now, int pageNumber,
+                     const QLocale& locale);
+
+}  // namespace mosaiko

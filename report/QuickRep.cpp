@@ -1,0 +1,80 @@
+#include "QuickRep.h"
+
+#include "ReportRun.h"
+
+#include <QFile>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace mosaiko {
+namespace {
+
+// Fine enough that text and pictures keep their shape at any zoom.
+constexpr int kPdfResolution = 1200;
+
+}  // namespace
+
+TQuickRep::TQuickRep(QObject* parent) : QObject(parent) {}
+
+TQuickRep::~TQuickRep() = default;
+
+TQRBand& TQuickRep::Band(TQRBandType type) {
+    std::unique_ptr<TQRBand>& slot =
+        type == TQRBandType::rbPageHeader ? pageHeader_ : detail_;
+    if (!slot) {
+        slot = std::make_unique<TQRBand>(type);
+        slot->Size().SetWidth(page_.PrintableWidth());
+    }
+    return *slot;
+}
+
+const TQRBand* TQuickRep::FindBand(TQRBandType type) const {
+    return type == TQRBandType::rbPageHeader ? pageHeader_.get() : detail_.get();
+}
+
+RunResult TQuickRep::Generate(QPagedPaintDevice& device) {
+    if (generating_) {
+        // An event handler asked for the report again while it was being made.
+        RunResult busy;
+        busy.error = QStringLiteral("The report is already being generated.");
+        return busy;
+    }
+    generating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{generating_};
+    RunResult result = ReportRun(*this, device).Execute();
+    pageCount_ = result.pages;
+    lastError_ = result.error;
+    return result;
+}
+
+bool TQuickRep::Print(QPagedPaintDevice& device) { return Generate(device).ok; }
+
+bool TQuickRep::ExportToPdf(const QString& path) {
+    RunResult result;
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(kPdfResolution);
+        writer.setCreator(QStringLiteral("Mosaiko"));
+        result = Generate(writer);
+    }
+    if (!result.ok && result.deviceOpened) QFile::remove(path);
+    return result.ok;
+}
+
+void TQuickRep::Preview(QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(page_.PaperLayout());
+    QPrintPreviewDialog dialog(&printer, parent);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { Print(*target); });
+    if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+        view->setZoomFactor(page_.Zoom() / 100.0);
+    dialog.exec();
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,73 @@
+// A banded report form: a page header band printed at the top of every page
+// and a detail band printed once per record. Records come from the OnNeedData
+// event one at a time; the form has no data source of its own.
+#pragma once
+
+#include "QRBand.h"
+#include "QRPage.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+class QWidget;
+
+namespace mosaiko {
+
+struct RunResult;
+
+class TQuickRep : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TQuickRep(QObject* parent = nullptr);
+    ~TQuickRep() override;
+
+    TQRPage& Page() { return page_; }
+    const TQRPage& Page() const { return page_; }
+
+    // A form has at most one band of each type; the first call creates it,
+    // as wide as the area between the side margins at that moment.
+    TQRBand& Band(TQRBandType type);
+    const TQRBand* FindBand(TQRBandType type) const;
+
+    // With no records the page header still prints on one page (default on).
+    bool PrintIfEmpty() const { return printIfEmpty_; }
+    void SetPrintIfEmpty(bool on) { printIfEmpty_ = on; }
+
+    // Called at the start of every generation; setting the flag to false
+    // cancels that generation.
+    std::function<void(bool& printIt)> BeforePrint;
+    // Called before each detail band; true prints one band with the values
+    // just set, false ends the records. Unset means no records.
+    std::function<void(bool& moreData)> OnNeedData;
+
+    // Shows the pages in a modal print preview; printing from it generates
+    // the report again. Returns when the window is closed.
+    void Preview(QWidget* parent = nullptr);
+    // Generates the report into an A4 PDF file. On failure or cancellation
+    // no file is left behind and LastError() says why.
+    bool ExportToPdf(const QString& path);
+    // One generation onto any paged device (printer, PDF writer). The device's
+    // page layout is set to the report's paper.
+    bool Print(QPagedPaintDevice& device);
+
+    // Pages of the last generation (0 when it was cancelled or failed early).
+    int PageCount() const { return pageCount_; }
+    QString LastError() const { return lastError_; }
+
+private:
+    RunResult Generate(QPagedPaintDevice& device);
+
+    TQRPage page_;
+    std::unique_ptr<TQRBand> pageHeader_;
+    std::unique_ptr<TQRBand> detail_;
+    bool printIfEmpty_ = true;
+    bool generating_ = false;
+    int pageCount_ = 0;
+    QString lastError_;
+};
+
+}  // namespace mosaiko

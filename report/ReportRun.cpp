@@ -1,0 +1,115 @@
+#include "ReportRun.h"
+
+#include "ReportUnits.h"
+
+namespace mosaiko {
+namespace {
+
+// Rounding of band heights must not push a band that fits onto the next page.
+constexpr double kFitTolerance = 1e-6;
+// Guards against a need-data handler that never says "no more".
+constexpr long long kMaxRecords = 10'000'000;
+
+}  // namespace
+
+ReportRun::ReportRun(TQuickRep& report, QPagedPaintDevice& device)
+    : report_(report), device_(device) {}
+
+RunResult ReportRun::Execute() {
+    bool printIt = true;
+    if (report_.BeforePrint) report_.BeforePrint(printIt);
+    if (!printIt) {
+        result_.error = QStringLiteral("The report was cancelled before printing.");
+        return result_;
+    }
+    bool more = AskForRecord();
+    if (!more && !report_.PrintIfEmpty()) {
+        result_.error = QStringLiteral("The report has no records.");
+        return result_;
+    }
+    if (!Open() || !StartPage()) return result_;
+    long long records = 0;
+    while (more) {
+        if (++records > kMaxRecords) {
+            result_.error = QStringLiteral("The report has more than %1 records.").arg(kMaxRecords);
+            return result_;
+        }
+        if (!PrintDetail()) return result_;
+        more = AskForRecord();
+    }
+    if (!painter_.end()) {
+        result_.error = QStringLiteral("The output could not be finished.");
+        return result_;
+    }
+    result_.ok = true;
+    return result_;
+}
+
+bool ReportRun::AskForRecord() {
+    bool more = false;
+    if (report_.OnNeedData) report_.OnNeedData(more);
+    return more;
+}
+
+bool ReportRun::Open() {
+    // A device that refuses the layout keeps its own; the mapping below reads
+    // back whatever is in force, so positions stay right either way.
+    device_.setPageLayout(report_.Page().PaperLayout());
+    if (!painter_.begin(&device_)) {
+        result_.error = QStringLiteral("The output device could not be opened.");
+        return false;
+    }
+    result_.deviceOpened = true;
+    const QPageLayout layout = device_.pageLayout();
+    DeviceMapping mapping;
+    mapping.pixelsPerMmX = device_.logicalDpiX() / kMillimetresPerInch;
+    mapping.pixelsPerMmY = device_.logicalDpiY() / kMillimetresPerInch;
+    if (layout.mode() != QPageLayout::FullPageMode)
+        mapping.originMm = layout.paintRect(QPageLayout::Millimeter).topLeft();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+    bands_.emplace(painter_, mapping);
+    return true;
+}
+
+bool ReportRun::StartPage() {
+    if (result_.pages >= kMaxPages) {
+        result_.error = QStringLiteral("The report has more than %1 pages.").arg(kMaxPages);
+        return false;
+    }
+    if (result_.pages > 0 && !device_.newPage()) {
+        result_.error = QStringLiteral("A new page could not be started.");
+        return false;
+    }
+    ++result_.pages;
+    const TQRPage& page = report_.Page();
+    yMm_ = page.PrintableTop();
+    pageHasDetail_ = false;
+    if (const TQRBand* header = report_.FindBand(TQRBandType::rbPageHeader)) {
+        bands_->Paint(*header, QPointF(page.LeftMargin(), yMm_), PrintableMm(), result_.pages);
+        yMm_ += header->Size().Height();
+    }
+    return true;
+}
+
+bool ReportRun::PrintDetail() {
+    const TQRBand* detail = report_.FindBand(TQRBandType::rbDetail);
+    if (!detail) return true;
+    const double height = detail->Size().Height();
+    // A band taller than an empty page still prints once, cut at the margin.
+    const bool fits = yMm_ + height <= report_.Page().PrintableBottom() + kFitTolerance;
+    if (!fits && pageHasDetail_ && !StartPage()) return false;
+    bands_->Paint(*detail, QPointF(report_.Page().LeftMargin(), yMm_), PrintableMm(),
+                  result_.pages);
+    yMm_ += height;
+    pageHasDetail_ = true;
+    return true;
+}
+
+QRectF ReportRun::PrintableMm() const {
+    const TQRPage& page = report_.Page();
+    return QRectF(page.LeftMargin(), page.PrintableTop(), page.PrintableWidth(),
+                  page.PrintableBottom() - page.PrintableTop());
+}
+
+}  // namespace mosaiko

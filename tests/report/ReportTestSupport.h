@@ -1,0 +1,34 @@
+// Outside views of a finished report: QR pictures made by zxing-cpp, and the
+// poppler tools that read a PDF back as text and as pixels.
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace mosaiko::test {
+
+// A 256 x 256 white picture with the symbol of text (quiet zone included)
+// drawn from its top-left corner, magnification pixels per module.
+QImage QrPicture(const std::string& text, int magnification);
+
+// Decodes the one QR symbol inside the given area of a page raster; empty
+// when nothing decodes.
+std::string DecodeQr(const QImage& page, const QRect& area);
+
+// Grey pixels in area as a share of its dark pixels: about 0 for a picture
+// enlarged without smoothing, near one half once it has been smoothed.
+double GreyToDarkRatio(const QImage& page, const QRect& area);
+
+// pdftotext -layout of one page (1-based), or of all pages with page 0.
+QString PdfText(const QString& pdf, int page = 0);
+int PdfPageCount(const QString& pdf);
+// pdftoppm, grey, one page.
+QImage RasterPage(const QString& pdf, int page, int dpi);
+
+// Millimetres on the page to pixels of a raster at dpi.
+QRect MmToRaster(const QRectF& mm, int dpi);
+
+}  // namespace mosaiko::test
