@@ -5,6 +5,7 @@
 #include "ShiftJis.h"
 
 #include <QDateTime>
+#include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
 
@@ -92,13 +93,20 @@ void BandPainter::PaintSysData(const TQRSysData& field, const QRectF& device, in
 }
 
 void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
-    if (image.Picture().isNull()) return;
-    const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
-    const QImage sharp = SharpPicture(image.Picture(), device.size() * scale);
+    const QImage& picture = image.Picture();
+    if (picture.isNull()) return;
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter_.setRenderHint(QPainter::LosslessImageRendering, true);
-    painter_.drawImage(device, sharp);
+    if (painter_.paintEngine()->type() == QPaintEngine::Picture) {
+        // A preview page is a recording that keeps every picture until the
+        // preview closes and is replayed unsmoothed at screen size: keep it
+        // small (8 bits, exact for up to 256 colours) and do not enlarge it.
+        painter_.drawImage(device, picture.convertToFormat(QImage::Format_Indexed8));
+    } else {
+        const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
+        painter_.drawImage(device, SharpPicture(picture, device.size() * scale));
+    }
     painter_.restore();
 }
 
