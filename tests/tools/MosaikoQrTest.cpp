@@ -1,0 +1,136 @@
+// mosaiko-qr as a user runs it: text, files and standard input, every usage
+// error, the exit codes, and PBM output read back by a real decoder.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "QrDecode.h"
+#include "RunTool.h"
+
+namespace mosaiko::test {
+namespace {
+
+const std::string kTool = MOSAIKO_QR_BIN;
+
+// Splits PBM text into its bitmaps and decodes each.
+std::vector<std::string> DecodePbm(const std::string& text, std::string* modeLine = nullptr) {
+    std::istringstream in(text);
+    std::string magic, mode, size;
+    std::getline(in, magic);
+    std::getline(in, mode);
+    std::getline(in, size);
+    if (modeLine) *modeLine = mode;
+    const int width = std::stoi(size);
+    std::vector<std::string> decoded;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty()) continue;
+        std::getline(in, line);  // second empty line
+        GreyImage image{width, width, {}};
+        for (int y = 0; y < width && std::getline(in, line); ++y)
+            for (size_t i = 1; i < line.size(); i += 2) image.pixels.push_back(line[i] == '1' ? 0 : 255);
+        if (static_cast<int>(image.pixels.size()) != width * width) break;
+        const auto d = DecodeImage(image);
+        decoded.push_back(d ? d->bytes : "<unreadable>");
+    }
+    return decoded;
+}
+
+TEST(MosaikoQr, TextArgumentStdinAndFiles) {
+    const auto r = RunTool(kTool, {"HELLO WORLD"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 3), "P1\n");
+    EXPECT_EQ(DecodePbm(r.out), std::vector<std::string>{"HELLO WORLD"});
+
+    const std::string binary = std::string("\x00\x01\xff\r\n", 5) + "\x93\xfa\x96\x7b";
+    const auto piped = RunTool(kTool, {"--version", "2"}, binary);
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(DecodePbm(piped.out), std::vector<std::string>{binary});
+
+    const auto dir = std::filesystem::temp_directory_path() / "mosaiko-qr-files";
+    std::filesystem::create_directories(dir);
+    WriteFile(dir / "data.bin", "FROM A FILE");
+    const auto written = RunTool(kTool, {"--input", (dir / "data.bin").string(), "-o", (dir / "out.pbm").string()});
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_TRUE(written.out.empty());
+    EXPECT_EQ(DecodePbm(ReadFile(dir / "out.pbm")), std::vector<std::string>{"FROM A FILE"});
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(DecodePbm(RunTool(kTool, {"--", "--NOT-AN-OPTION"}).out), std::vector<std::string>{"--NOT-AN-OPTION"});
+}
+
+TEST(MosaikoQr, SettingsReachTheSymbol) {
+    const auto r = RunTool(kTool, {"--version=3", "--level", "H", "--mask", "5", "--pxmag", "2", "--info", "MASKED"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\n74 74\n"), std::string::npos);  // (29 + 8) * 2 for version 3
+    EXPECT_NE(r.err.find("masktype_r=5\n"), std::string::npos);
+    EXPECT_EQ(DecodePbm(r.out), std::vector<std::string>{"MASKED"});
+
+    const auto escaped = RunTool(kTool, {"--binary", "--info", "A~0D0A~B~~"});
+    ASSERT_EQ(escaped.status, 0);
+    EXPECT_EQ(DecodePbm(escaped.out), std::vector<std::string>{"A\r\nB~"});
+    EXPECT_NE(escaped.err.find("len=5\n"), std::string::npos);
+}
+
+TEST(MosaikoQr, StructuredAppendAndPlus) {
+    const std::string text = "SPLIT OVER SEVERAL SYMBOLS 0123456789";
+    const auto connect = RunTool(kTool, {"--version", "2", "--structure", "connect", "--count", "3", "--info", text});
+    ASSERT_EQ(connect.status, 0) << connect.err;
+    std::string mode;
+    const auto pieces = DecodePbm(connect.out, &mode);
+    EXPECT_EQ(mode, "Connect Mode (Count = 3)");
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0] + pieces[1] + pieces[2], text);
+    for (const char* key : {"len=", "count=3", "mode=connect", "parity=", "emode_r=", "masktype_r=", "capacity="})
+        EXPECT_NE(connect.err.find(key), std::string::npos) << key;
+
+    const auto plus = RunTool(kTool, {"--structure", "plus", "--count", "2", text.substr(0, 20)});
+    ASSERT_EQ(plus.status, 0);
+    EXPECT_EQ(DecodePbm(plus.out, &mode).size(), 2u);
+    EXPECT_EQ(mode, "Plus Mode (Count = 2)");
+}
+
+TEST(MosaikoQr, SymbolThatDoesNotFitExitsOne) {
+    const auto tooLong = RunTool(kTool, {std::string(30, 'x')});
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("symbol 1 of 1"), std::string::npos);
+    EXPECT_NE(tooLong.err.find("do not fit version 1-L"), std::string::npos);
+    EXPECT_EQ(tooLong.out, "P1\nSingle Mode (Count = 1)\n29 29\n");
+
+    const auto badByte = RunTool(kTool, {"--mode", "numeric", "12a"});
+    EXPECT_EQ(badByte.status, 1);
+    EXPECT_NE(badByte.err.find("numeric mode cannot encode"), std::string::npos);
+
+    const auto second = RunTool(kTool, {"--structure", "plus", "--count", "2", std::string(18, '1') + std::string(18, 'y')});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.err.find("symbol 2 of 2"), std::string::npos);
+    EXPECT_EQ(DecodePbm(second.out).size(), 1u);
+}
+
+TEST(MosaikoQr, UsageErrorsExitTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--version", "0", "x"},      {"--version", "41", "x"},  {"--version", "ten", "x"},
+        {"--level", "X", "x"},        {"--mode", "kana", "x"},   {"--mask", "8", "x"},
+        {"--structure", "ring", "x"}, {"--count", "0", "x"},     {"--count", "1025", "x"},
+        {"--pxmag", "11", "x"},       {"--format", "gif", "x"},  {"--bogus", "x"},
+        {"--version"},                {"a", "b"},                {"--info=yes", "x"},
+        {"--input", "/nonexistent/file"}, {"--angle", "90", "x"}};
+    for (const auto& args : cases) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        std::string command = Quote(kTool);
+        for (const auto& a : args) {
+            command += ' ';
+            command += Quote(a);
+        }
+        const int raw = std::system((command + " </dev/null >/dev/null 2>/dev/null").c_str());
+        EXPECT_EQ(WEXITSTATUS(raw), 2) << joined;
+    }
+    const auto r = RunTool(kTool, {"--version", "41", "x"});
+    EXPECT_NE(r.err.find("--version"), std::string::npos);
+    EXPECT_NE(r.err.find("1 to 40"), std::string::npos);
+    EXPECT_EQ(RunTool(kTool, {"--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace mosaiko::test

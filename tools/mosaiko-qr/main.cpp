@@ -1,0 +1,62 @@
+// mosaiko-qr: QR Code symbols from the command line, as plain PBM text.
+#include <iostream>
+#include <memory>
+
+#include "QrDriver.h"
+#include "QrOptions.h"
+#include "QrRun.h"
+
+using namespace mosaiko;
+using namespace mosaiko::cli;
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int Usage(const std::string& message) {
+    std::cerr << "mosaiko-qr: " << message << "\nTry 'mosaiko-qr --help'.\n";
+    return kExitUsage;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text.append(line).push_back('\n');
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QrOptions options;
+    UsageError error;
+    if (!ParseOptions(argc, argv, options, error)) return Usage(error.message);
+    if (options.help) {
+        std::cout << HelpText();
+        return 0;
+    }
+    if (options.format != "pbm") return Usage("option --format: '" + options.format + "' is not pbm");
+    if (!options.extra.empty()) return Usage("option " + options.extra.front().first + " applies to pictures only");
+
+    std::string code;
+    if (options.text) code = *options.text;
+    else if (!ReadAllBytes(options.input, code)) return Usage("cannot read " + options.input);
+
+    auto driver = std::make_unique<QrDriver>();
+    Configure(*driver, options, std::move(code));
+    driver->SplitData();
+    SettingsError settings;
+    if (!driver->CheckSettings(16, settings)) {
+        std::cerr << "mosaiko-qr: " << settings.Message() << "\n";
+        return kExitFailed;
+    }
+    const std::vector<std::string>& pbm = driver->GetPBM();
+    const bool complete = driver->CurrentSymbol() > driver->Count();
+    if (!WriteAllBytes(options.output, JoinLines(pbm))) return Usage("cannot write " + options.output);
+    if (options.info) std::cerr << InfoText(*driver);
+    if (!complete) {
+        std::cerr << "mosaiko-qr: " << FailureMessage(*driver) << "\n";
+        return kExitFailed;
+    }
+    return 0;
+}
