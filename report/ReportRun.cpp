@@ -22,6 +22,8 @@ RunResult ReportRun::Execute() {
         result_.error = QStringLiteral("The report was cancelled before printing.");
         return result_;
     }
+    // The first record is asked for before the device opens, so that a
+    // report with no records and PrintIfEmpty off writes nothing at all.
     bool more = AskForRecord();
     if (!more && !report_.PrintIfEmpty()) {
         result_.error = QStringLiteral("The report has no records.");
