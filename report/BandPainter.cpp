@@ -1,6 +1,7 @@
 #include "BandPainter.h"
 
 #include "LabelText.h"
+#include "PictureScaling.h"
 #include "ReportUnits.h"
 #include "ShiftJis.h"
 
@@ -15,27 +16,12 @@ namespace {
 // Pictures are enlarged to at most this density: fine enough that no viewer
 // or printer needs to smooth them, small enough to keep the output compact.
 constexpr double kPictureDpi = 600.0;
-constexpr int kMaxPictureSide = 8192;
 const QColor kLineColor(128, 128, 128);
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
     return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
                   originMm.y() + DesignPixelsToMm(pixels.top()),
                   DesignPixelsToMm(pixels.width()), DesignPixelsToMm(pixels.height()));
-}
-
-// Enlarges a picture by repeating pixels, so module edges stay hard however
-// the PDF is later rendered; a smaller target is left to the device.
-QImage SharpPicture(const QImage& picture, const QSizeF& targetPixels) {
-    const double scale = std::min({1.0, kMaxPictureSide / std::max(targetPixels.width(), 1.0),
-                                   kMaxPictureSide / std::max(targetPixels.height(), 1.0)});
-    const QSize target(std::max(1, static_cast<int>(std::ceil(targetPixels.width() * scale))),
-                       std::max(1, static_cast<int>(std::ceil(targetPixels.height() * scale))));
-    if (target.width() <= picture.width() && target.height() <= picture.height()) return picture;
-    const QImage::Format format =
-        picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-    return picture.convertToFormat(format).scaled(target, Qt::IgnoreAspectRatio,
-                                                  Qt::FastTransformation);
 }
 
 }  // namespace
@@ -98,14 +84,15 @@ void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+    const QImage compact = CompactPicture(picture);
     if (painter_.paintEngine()->type() == QPaintEngine::Picture) {
         // A preview page is a recording that keeps every picture until the
         // preview closes and is replayed unsmoothed at screen size: keep it
-        // small (8 bits, exact for up to 256 colours) and do not enlarge it.
-        painter_.drawImage(device, picture.convertToFormat(QImage::Format_Indexed8));
+        // as it is, not enlarged.
+        painter_.drawImage(device, compact);
     } else {
         const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
-        painter_.drawImage(device, SharpPicture(picture, device.size() * scale));
+        painter_.drawImage(device, EnlargedPicture(compact, device.size() * scale));
     }
     painter_.restore();
 }

@@ -1,0 +1,35 @@
+// Pictures prepared for print keep every pixel exactly.
+#include "PictureScaling.h"
+#include "ReportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace mosaiko::test {
+namespace {
+
+TEST(PictureScaling, BlackAndWhiteBecomesOneBitWithoutChange) {
+    const QImage picture = QrPicture("compact me", 3);
+    const QImage compact = CompactPicture(picture);
+    EXPECT_EQ(compact.depth(), 1);
+    EXPECT_EQ(compact.convertToFormat(QImage::Format_RGB32), picture);
+
+    QImage coloured = picture;
+    coloured.setPixel(0, 0, qRgb(255, 0, 0));
+    EXPECT_EQ(CompactPicture(coloured).depth(), 32);
+}
+
+TEST(PictureScaling, EnlargingRepeatsPixelsAndKeepsOneBit) {
+    const QImage picture = CompactPicture(QrPicture("enlarge me", 1));
+    const QImage big = EnlargedPicture(picture, QSizeF(767.2, 768));
+    ASSERT_EQ(big.size(), QSize(768, 768));
+    EXPECT_EQ(big.depth(), 1);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(big.pixel(3 * x + 1, 3 * y + 1), picture.pixel(x, y)) << x << "," << y;
+
+    EXPECT_EQ(EnlargedPicture(picture, QSizeF(100, 256)).size(), picture.size());
+    EXPECT_EQ(EnlargedPicture(picture, QSizeF(1e9, 1e9)).width(), 8192);
+}
+
+}  // namespace
+}  // namespace mosaiko::test
