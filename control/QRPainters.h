@@ -1,0 +1,56 @@
+// The per-symbol painters that QrDriver::RunSymbols drives during PaintSymbol:
+// one draws on the control's bitmap canvas, the other records a metafile.
+#pragma once
+
+#include <string>
+
+#include "QRCode3.h"
+
+namespace mosaiko {
+
+// Grid placement and comment numbering shared by both painters. The comments
+// and the cell origin change per symbol; the comments get their base texts
+// back when the painter goes (the control restores its own corner).
+class TSymbolPainter : public SymbolVisitor {
+public:
+    explicit TSymbolPainter(TQRCode& control);
+    ~TSymbolPainter() override;
+    TSymbolPainter(const TSymbolPainter&) = delete;
+    TSymbolPainter& operator=(const TSymbolPainter&) = delete;
+
+    void BeforeSymbol(int k) override;
+
+protected:
+    // One rectangle per horizontal run of dark modules, in SymbolColor.
+    void PaintModules(TCanvas& canvas) const;
+    // The comment lines around the current cell, on BackColor.
+    void PaintComments(TCanvas& canvas) const;
+
+    TQRCode& q_;
+
+private:
+    int originLeft_;
+    int originTop_;
+    std::string baseUp_;
+    std::string baseDown_;
+};
+
+class TBitmapPainter : public TSymbolPainter {
+public:
+    using TSymbolPainter::TSymbolPainter;
+    bool Build(int k) override;
+};
+
+class TMetafilePainter : public TSymbolPainter {
+public:
+    using TSymbolPainter::TSymbolPainter;
+    bool Build(int k) override;
+
+private:
+    void OpenMetafile();
+};
+
+// "k", "k base", "base k" or the base itself, by the numbering rule.
+std::string NumberedComment(const std::string& base, int k, TNumbering numbering);
+
+}  // namespace mosaiko
