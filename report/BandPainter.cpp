@@ -92,7 +92,7 @@ void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
         painter_.drawImage(device, compact);
     } else {
         const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
-        painter_.drawImage(device, EnlargedPicture(compact, device.size() * scale));
+        painter_.drawImage(device, PrintPicture(compact, device.size() * scale));
     }
     painter_.restore();
 }

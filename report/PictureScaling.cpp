@@ -14,7 +14,10 @@ constexpr QRgb kWhite = 0xffffffff;
 
 QImage CompactPicture(const QImage& picture) {
     if (picture.isNull() || picture.depth() == 1) return picture;
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    // Opaque 32-bit pixels compare directly; only other formats need a copy.
+    const bool direct = picture.format() == QImage::Format_RGB32 ||
+                        picture.format() == QImage::Format_ARGB32;
+    const QImage argb = direct ? picture : picture.convertToFormat(QImage::Format_ARGB32);
     QImage mono(argb.size(), QImage::Format_Mono);
     mono.setColorTable({kBlack, kWhite});
     mono.fill(1);
@@ -29,12 +32,15 @@ QImage CompactPicture(const QImage& picture) {
     return mono;
 }
 
-QImage EnlargedPicture(const QImage& picture, const QSizeF& targetPixels) {
+QImage PrintPicture(const QImage& picture, const QSizeF& targetPixels) {
     const double limit = std::min({1.0, kMaxSide / std::max(targetPixels.width(), 1.0),
                                    kMaxSide / std::max(targetPixels.height(), 1.0)});
     const QSize target(std::max(1, static_cast<int>(std::ceil(targetPixels.width() * limit))),
                        std::max(1, static_cast<int>(std::ceil(targetPixels.height() * limit))));
-    if (target.width() <= picture.width() && target.height() <= picture.height()) return picture;
+    const bool smaller = target.width() > picture.width() || target.height() > picture.height();
+    const bool oversized =
+        picture.width() > 2 * target.width() || picture.height() > 2 * target.height();
+    if (!smaller && !oversized) return picture;
     return picture.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 

@@ -12,9 +12,10 @@ namespace mosaiko {
 // picture is returned unchanged.
 QImage CompactPicture(const QImage& picture);
 
-// The picture enlarged by repeating pixels to about targetPixels (at most
-// 8192 per side), so no later scaling needs to smooth it. A picture already
-// as large as the target in both directions is returned unchanged.
-QImage EnlargedPicture(const QImage& picture, const QSizeF& targetPixels);
+// The picture resized by repeating or dropping pixels to about targetPixels
+// (at most 8192 per side): enlarged so no later scaling needs to smooth it,
+// and reduced when it is more than twice the target so an oversized picture
+// does not bloat the output. Anything in between is returned unchanged.
+QImage PrintPicture(const QImage& picture, const QSizeF& targetPixels);
 
 }  // namespace mosaiko
