@@ -4,6 +4,7 @@
 
 #include "QrDriver.h"
 #include "QrOptions.h"
+#include "QrPicture.h"
 #include "QrRun.h"
 
 using namespace mosaiko;
@@ -32,15 +33,20 @@ int main(int argc, char** argv) {
     UsageError error;
     if (!ParseOptions(argc, argv, options, error)) return Usage(error.message);
     if (options.help) {
-        std::cout << HelpText();
+        std::cout << HelpText() << PictureHelpText();
         return 0;
     }
-    if (options.format != "pbm") return Usage("option --format: '" + options.format + "' is not pbm");
-    if (!options.extra.empty()) return Usage("option " + options.extra.front().first + " applies to pictures only");
+    const bool picture = options.format == "png";
+    if (!picture && options.format != "pbm")
+        return Usage("option --format: '" + options.format + "' is not one of pbm, png");
+    if (!picture && !options.extra.empty())
+        return Usage("option " + options.extra.front().first + " applies to pictures only");
 
     std::string code;
     if (options.text) code = *options.text;
     else if (!ReadAllBytes(options.input, code)) return Usage("cannot read " + options.input);
+
+    if (picture) return RunPicture(options, std::move(code));
 
     auto driver = std::make_unique<QrDriver>();
     Configure(*driver, options, std::move(code));

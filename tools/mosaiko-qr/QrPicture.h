@@ -1,0 +1,18 @@
+// The picture formats of mosaiko-qr: the symbols painted by the TQRCode
+// control, written as PNG.
+#pragma once
+
+#include <string>
+
+#include "QrOptions.h"
+
+namespace mosaiko::cli {
+
+// Paints the symbols of `code` with the control and writes the picture;
+// returns the exit status (0 made, 1 a symbol could not be made, 2 usage).
+int RunPicture(const QrOptions& options, std::string code);
+
+// The lines --help adds for the picture options.
+const char* PictureHelpText();
+
+}  // namespace mosaiko::cli
