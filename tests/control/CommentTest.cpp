@@ -41,43 +41,35 @@ void MetafileCell(TQRCode& q, int spaceUp, int spaceDown) {
     q.SetSymbolSpaceRight(30);
 }
 
-TEST(Comments, UpperCommentSitsAtTheCellTopWhenTheSpaceHoldsIt) {
-    TQRCode q;
-    MetafileCell(q, 40, 0);
-    q.SetCommentUp("Up");
-    q.SetSymbolEnabled(true);
-    const std::vector<TMetaTextOut> texts = Texts(q);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].x, 10);
-    EXPECT_EQ(texts[0].y, 40);
-    EXPECT_EQ(texts[0].text, "Up");
-}
-
-TEST(Comments, UpperCommentTouchesTheQuietZoneWhenTheSpaceIsShort) {
-    TQRCode q;
-    MetafileCell(q, 5, 0);
-    q.SetCommentUp("Up");
-    q.SetSymbolEnabled(true);
-    const int h = Extent(q, "Up").height();
-    const std::vector<TMetaTextOut> texts = Texts(q);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].y, 40 + 5 - h);  // h - 5 pixels above the cell
-}
-
-TEST(Comments, LowerCommentSitsAtTheCellBottomOrRightUnderTheQuietZone) {
-    TQRCode q;
-    MetafileCell(q, 7, 40);
-    q.SetCommentDown("Down");
-    q.SetSymbolEnabled(true);
-    const int h = Extent(q, "Down").height();
-    std::vector<TMetaTextOut> texts = Texts(q);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].y, 40 + 7 + 29 + 40 - h);
-
-    q.SetSymbolSpaceDown(2);
-    texts = Texts(q);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].y, 40 + 7 + 29);
+// The upper comment sits at the cell's top when the space above holds it,
+// else it touches the quiet zone and reaches above the cell; the lower one
+// mirrors that at the bottom.
+TEST(Comments, VerticalPlacement) {
+    struct Case {
+        int spaceUp, spaceDown;
+        bool up;
+        int y;            // expected top ...
+        bool minusHeight; // ... less the comment's height
+    };
+    const std::vector<Case> cases = {
+        {40, 0, true, 40, false},            // room above: at the cell top
+        {5, 0, true, 40 + 5, true},          // short: bottom on the quiet zone, above the cell
+        {7, 40, false, 40 + 7 + 29 + 40, true},  // room below: bottom at the cell bottom
+        {7, 2, false, 40 + 7 + 29, false},   // short: right under the quiet zone
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.y);
+        TQRCode q;
+        MetafileCell(q, c.spaceUp, c.spaceDown);
+        const std::string text = c.up ? "Up" : "Down";
+        if (c.up) q.SetCommentUp(text);
+        else q.SetCommentDown(text);
+        q.SetSymbolEnabled(true);
+        const std::vector<TMetaTextOut> texts = Texts(q);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].x, 10);
+        EXPECT_EQ(texts[0].y, c.y - (c.minusHeight ? Extent(q, text).height() : 0));
+    }
 }
 
 TEST(Comments, HorizontalAlignment) {
@@ -104,27 +96,6 @@ TEST(Comments, HorizontalAlignment) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].x, 10);
     EXPECT_EQ(texts[1].x, 10);
-}
-
-TEST(Comments, UpperCommentAboveTheCellShowsInTheBitmap) {
-    TQRCode q;
-    q.SetSymbolEnabled(false);
-    q.SetCode("HELLO");
-    q.SetSymbolLeft(10);
-    q.SetSymbolTop(40);
-    q.SetSymbolSpaceUp(5);
-    q.SetBackColor(clYellow);
-    q.SetCommentUp("Up");
-    q.SetSymbolEnabled(true);
-    const QSize extent = Extent(q, "Up");
-    const QImage image = test::PictureImage(q);
-    // The text cell reaches above the block, where only it paints.
-    const int top = 45 - extent.height();
-    for (int x = 10; x < 10 + extent.width(); ++x) {
-        EXPECT_NE(image.pixel(x, top), 0xFFFFFFFFu) << x;
-        EXPECT_EQ(image.pixel(x, top - 1), 0xFFFFFFFFu) << x;
-    }
-    EXPECT_EQ(image.pixel(10 + extent.width(), top), 0xFFFFFFFFu);
 }
 
 TEST(Comments, SymbolNumbersAreAddedAndTheBaseTextsRestored) {
@@ -156,17 +127,6 @@ TEST(Comments, SymbolNumbersAreAddedAndTheBaseTextsRestored) {
         EXPECT_EQ(q.CommentUp(), "Page");
         EXPECT_TRUE(q.CommentDown().empty());
     }
-}
-
-TEST(Comments, OneSymbolIsNeverNumbered) {
-    TQRCode q;
-    MetafileCell(q, 20, 20);
-    q.SetNumbering(nbrHead);
-    q.SetCommentUp("Page");
-    q.SetSymbolEnabled(true);
-    const std::vector<TMetaTextOut> texts = Texts(q);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "Page");
 }
 
 }  // namespace

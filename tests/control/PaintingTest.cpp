@@ -92,28 +92,6 @@ TEST(Painting, BackgroundCoversTheBlockOnlyWithoutMatch) {
     EXPECT_TRUE(AllPixels(image, QRect(0, 0, 49, 30), kWhite));
 }
 
-TEST(Painting, SymbolsFillTheGridRowByRow) {
-    TQRCode q;
-    q.SetSymbolEnabled(false);
-    q.SetCode(test::SampleText(25));
-    q.SetMode(qrPlus);
-    q.SetCount(5);
-    q.SetColumn(2);
-    q.SetNumbering(nbrNone);  // no number comments over the neighbours' quiet zones
-    q.SetSymbolEnabled(true);
-    ASSERT_TRUE(q.SymbolDisped());
-    const QImage image = PictureImage(q);
-    for (const QPoint cell : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(0, 2)}) {
-        SCOPED_TRACE(cell.x() * 10 + cell.y());
-        const QPoint corner(cell.x() * 29 + 4, cell.y() * 29 + 4);  // finder's corner module
-        EXPECT_EQ(image.pixel(corner), kBlack);
-        EXPECT_TRUE(AllPixels(image, QRect(corner - QPoint(4, 4), QSize(29, 4)), kWhite));
-    }
-    EXPECT_TRUE(AllPixels(image, QRect(29, 58, 29, 29), kWhite));  // cell (1, 2) stays empty
-    EXPECT_EQ(q.SymbolLeft(), 0);  // the corner is given back after the run
-    EXPECT_EQ(q.SymbolTop(), 0);
-}
-
 TEST(Painting, FailingSecondSymbolLeavesTheFirstPainted) {
     TQRCode q;
     q.SetSymbolEnabled(false);
@@ -129,26 +107,19 @@ TEST(Painting, FailingSecondSymbolLeavesTheFirstPainted) {
     // The whole block was filled with the background at the first symbol.
     EXPECT_TRUE(AllPixels(image, QRect(58, 0, 29, 29), kWhite));
 
-    // ClearOption switched on after the failure clears at once.
+    // ClearOption switched on after the failure clears at once; later failed
+    // runs clear too, unless they only encode (SymbolDebug).
     q.SetClearOption(true);
     EXPECT_FALSE(q.Picture().HasGraphic());
-}
-
-TEST(Painting, ClearOptionClearsAFailedRunUnlessDebugging) {
-    TQRCode q;
-    q.SetClearOption(true);
-    q.SetCode("HELLO");
-    EXPECT_TRUE(q.Picture().HasGraphic());
-    q.SetCode(test::SampleText(200));  // too long for version 1
-    EXPECT_FALSE(q.SymbolDisped());
-    EXPECT_FALSE(q.Picture().HasGraphic());
-
     q.SetCode("HELLO");
     const QImage painted = PictureImage(q);
     q.SetSymbolDebug(true);
     q.SetCode(test::SampleText(200));
     EXPECT_FALSE(q.SymbolDisped());
     EXPECT_EQ(PictureImage(q), painted);
+    q.SetSymbolDebug(false);
+    q.SetCode(test::SampleText(200));
+    EXPECT_FALSE(q.Picture().HasGraphic());
 }
 
 TEST(Painting, SymbolDebugEncodesWithoutDrawing) {
@@ -197,26 +168,6 @@ TEST(Painting, TransparentKeepsWhatLiesUnderLightModules) {
             yellow += image.pixel(x, y) == 0xFFFFFF00;
         }
     EXPECT_GT(yellow, 0);
-}
-
-TEST(Painting, MatchSizesTheBitmapAndTheTurnSwapsIt) {
-    TQRCode q;
-    q.SetSymbolEnabled(false);
-    q.SetCode(test::SampleText(30));
-    q.SetMode(qrPlus);
-    q.SetCount(3);
-    q.SetPxmag(2);
-    q.SetSymbolLeft(7);
-    q.SetSymbolTop(3);
-    q.SetMatch(true);
-    q.SetSymbolEnabled(true);
-    EXPECT_EQ(q.Picture().Width(), 7 + 3 * 58);
-    EXPECT_EQ(q.Picture().Height(), 3 + 58);
-    EXPECT_EQ(q.size(), QSize(7 + 3 * 58, 3 + 58));
-    q.SetAngle(90);
-    EXPECT_EQ(q.Picture().Width(), 3 + 58);
-    EXPECT_EQ(q.Picture().Height(), 7 + 3 * 58);
-    EXPECT_EQ(q.size(), QSize(3 + 58, 7 + 3 * 58));
 }
 
 TEST(Painting, MetafileWithMatchIsOnePixelLargerThanTheBlock) {
