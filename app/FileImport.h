@@ -1,0 +1,18 @@
+// Reads a text or CSV file into the view's lines by the import rules.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "Import.h"
+#include "MemoLines.h"
+
+namespace mosaiko {
+
+// Empties `memo` and fills it from the file at `path`. `keepGoing` is asked
+// before every line, the first included; it is where the caller lets the
+// window breathe and looks at its cancel request. A file that cannot be
+// opened or read gives ReadError with `memo` empty.
+ImportResult ImportFile(const QString& path, MemoLines& memo, const std::function<bool()>& keepGoing);
+
+}  // namespace mosaiko

@@ -1,0 +1,128 @@
+#include "MainControls.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "MemoView.h"
+#include "Panels.h"
+#include "QRHost.h"
+#include "RadioGroup.h"
+
+namespace mosaiko {
+namespace {
+
+template <typename W>
+W* Place(W* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+// Speed buttons never take the keyboard focus.
+QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& caption, int left, int width) {
+    auto* button = Place(new QToolButton(parent), name, left, 4, width, 23);
+    button->setText(caption);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QSpinBox* MakeSpinEdit(QWidget* parent, const char* name, int top, int minimum, int maximum, int value) {
+    auto* spin = Place(new QSpinBox(parent), name, 704, top, 49, 24);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setFont(UiFont(15));
+    return spin;
+}
+
+void BuildTopRow(QWidget* window, MainControls& c) {
+    c.Panel9 = MakeCaptionPanel(window, "Panel9", QStringLiteral("取込ファイル"), 4, 4, 101, 23);
+    c.FilePath = Place(new QLineEdit(window), "FilePath", 108, 4, 437, 23);
+    c.FilePath->setReadOnly(true);
+    c.FilePath->setFocusPolicy(Qt::NoFocus);
+    c.FilePath->setFont(UiFont(15));
+    QPalette face = c.FilePath->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Window));
+    c.FilePath->setPalette(face);
+    c.SpeedButton1 = MakeSpeedButton(window, "SpeedButton1", QStringLiteral("…"), 548, 33);
+    c.SpeedButton2 = MakeSpeedButton(window, "SpeedButton2", QStringLiteral("ｷｬﾝｾﾙ"), 588, 57);
+    c.SpeedButton3 = MakeSpeedButton(window, "SpeedButton3", QStringLiteral("クリア"), 648, 57);
+    c.Panel17 = MakeCaptionPanel(window, "Panel17", QStringLiteral("グループ数"), 712, 4, 69, 23);
+    c.Panel16 = MakeValuePanel(window, "Panel16", 784, 4, 73, 23);
+    c.Panel14 = MakeCaptionPanel(window, "Panel14", QStringLiteral("合計行数"), 864, 4, 69, 23);
+    c.Panel5 = MakeValuePanel(window, "Panel5", 936, 4, 73, 23);
+}
+
+void BuildMemo(QWidget* window, MainControls& c) {
+    c.Memo1 = Place(new TMemoView(window), "Memo1", 4, 30, 1005, 535);
+    c.Memo1->setFont(UiFont(15));
+}
+
+void BuildSymbolSettings(QFrame* panel, MainControls& c) {
+    c.Panel12 = MakeCaptionPanel(panel, "Panel12", QStringLiteral("バージョン"), 4, 4, 101, 23);
+    c.TrackBar1 = Place(new QSlider(Qt::Horizontal, panel), "TrackBar1", 108, 4, 277, 33);
+    c.TrackBar1->setRange(1, 40);
+    c.TrackBar1->setPageStep(2);
+    c.TrackBar1->setTickInterval(1);
+    c.TrackBar1->setTickPosition(QSlider::TicksBelow);
+    c.TrackBar1->setValue(20);
+    c.Panel13 = MakeValuePanel(panel, "Panel13", 388, 4, 37, 23);
+    c.Panel13->setText(QStringLiteral("20"));
+    const QStringList sizes{QStringLiteral("標準サイズ"), QStringLiteral("2倍角サイズ"), QStringLiteral("3倍角サイズ"),
+                            QStringLiteral("4倍角サイズ")};
+    c.RadioGroup1 = new TRadioGroup(QStringLiteral("シンボルサイズ"), sizes, 4, panel);
+    Place(c.RadioGroup1, "RadioGroup1", 4, 36, 421, 35);
+    c.RadioGroup1->SetItemIndex(0);
+    c.Panel8 = MakeCaptionPanel(panel, "Panel8", QStringLiteral("概算表示可能文字数"), 4, 74, 161, 23);
+    c.Panel6 = MakeValuePanel(panel, "Panel6", 168, 74, 77, 23);
+    c.Panel7 = MakeCaptionPanel(panel, "Panel7", QStringLiteral("生成結果"), 252, 74, 93, 23);
+    c.Panel4 = MakeValuePanel(panel, "Panel4", 348, 74, 77, 23);
+    c.Panel4->setFont(UiFont(16));
+    QPalette red = c.Panel4->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    c.Panel4->setPalette(red);
+}
+
+void BuildActionsAndReport(QFrame* panel, MainControls& c) {
+    c.Button1 = Place(new QPushButton(QStringLiteral("生成チェック"), panel), "Button1", 428, 4, 149, 45);
+    c.Button1->setFont(UiFont(19));
+    c.Button3 = Place(new QPushButton(QStringLiteral("帳票印刷"), panel), "Button3", 428, 52, 149, 45);
+    c.Button3->setFont(UiFont(19));
+    c.Panel15 = MakeCaptionPanel(panel, "Panel15", QStringLiteral("帳票タイトル"), 588, 4, 81, 23);
+    c.Edit5 = Place(new QLineEdit(QStringLiteral("ＱＲコードリスト"), panel), "Edit5", 672, 4, 329, 23);
+    c.Edit5->setFont(UiFont(15));
+    c.Panel3 = MakeCaptionPanel(panel, "Panel3", QStringLiteral("頁内グループ数"), 588, 30, 113, 23);
+    c.SpinEdit2 = MakeSpinEdit(panel, "SpinEdit2", 30, 1, 20, 8);
+    c.Panel1 = MakeCaptionPanel(panel, "Panel1", QStringLiteral("帳票フォントサイズ"), 588, 56, 113, 23);
+    c.SpinEdit1 = MakeSpinEdit(panel, "SpinEdit1", 56, 6, 60, 10);
+}
+
+void SetTabOrder(MainControls& c) {
+    QWidget* chain[] = {c.Memo1,   c.TrackBar1, c.RadioGroup1->Button(0), c.RadioGroup1->Button(1),
+                        c.RadioGroup1->Button(2), c.RadioGroup1->Button(3), c.Button1, c.Button3,
+                        c.Edit5,   c.SpinEdit2, c.SpinEdit1};
+    for (std::size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+}  // namespace
+
+void BuildMainControls(QWidget* window, MainControls& c) {
+    BuildTopRow(window, c);
+    BuildMemo(window, c);
+    c.Panel2 = Place(new QFrame(window), "Panel2", 4, 568, 1005, 101);
+    c.Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    BuildSymbolSettings(c.Panel2, c);
+    BuildActionsAndReport(c.Panel2, c);
+    c.StatusBar1 = Place(new QStatusBar(window), "StatusBar1", 0, 693 - 21, 1016, 21);
+    c.StatusBar1->setSizeGripEnabled(false);
+    BuildQRHost(window, c);
+    SetTabOrder(c);
+}
+
+}  // namespace mosaiko

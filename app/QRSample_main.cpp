@@ -1,0 +1,201 @@
+#include "QRSample_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "FileImport.h"
+#include "MainSettings.h"
+#include "MemoView.h"
+#include "Panels.h"
+#include "QRCode3.h"
+#include "RadioGroup.h"
+#include "ShiftJis.h"
+
+namespace mosaiko {
+namespace {
+
+// Three finder squares, the look of a QR code at 32 x 32.
+QIcon AppIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    for (const QPoint corner : {QPoint(1, 1), QPoint(19, 1), QPoint(1, 19)}) {
+        painter.fillRect(QRect(corner, QSize(12, 12)), Qt::black);
+        painter.fillRect(QRect(corner + QPoint(2, 2), QSize(8, 8)), Qt::white);
+        painter.fillRect(QRect(corner + QPoint(4, 4), QSize(4, 4)), Qt::black);
+    }
+    painter.fillRect(QRect(20, 20, 4, 4), Qt::black);
+    painter.fillRect(QRect(26, 26, 4, 4), Qt::black);
+    return QIcon(pixmap);
+}
+
+std::optional<QString> ChooseFileWithDialog(QWidget* parent, const QString& initialPath) {
+    const QString path =
+        QFileDialog::getOpenFileName(parent, QString(), initialPath, QStringLiteral("テキストデータ (*.csv *.txt)"),
+                                     nullptr, QFileDialog::HideNameFilterDetails);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+void ShowErrorBox(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Mosaiko"), message, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+MainWindowSeams DefaultSeams() {
+    return MainWindowSeams{[] { return SettingsStore::OpenUser(); }, &ChooseFileWithDialog, &ShowErrorBox};
+}
+
+TQRTest_main::TQRTest_main(MainWindowSeams seams, QWidget* parent) : QWidget(parent), seams_(std::move(seams)) {
+    const MainWindowSeams defaults = DefaultSeams();
+    if (!seams_.openSettings) seams_.openSettings = defaults.openSettings;
+    if (!seams_.chooseFile) seams_.chooseFile = defaults.chooseFile;
+    if (!seams_.showError) seams_.showError = defaults.showError;
+
+    setObjectName(QStringLiteral("QRTest_main"));
+    setWindowTitle(QStringLiteral("Mosaiko"));
+    setWindowIcon(AppIcon());
+    setFont(UiFont(13));
+    setFixedSize(1016, 693);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    BuildMainControls(this, *this);
+    ConnectHandlers();
+    busy_.SetListener([this](bool busy) { BusyChanged(busy); });
+    FormCreate();
+}
+
+TQRTest_main::~TQRTest_main() = default;
+
+void TQRTest_main::ConnectHandlers() {
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+}
+
+void TQRTest_main::FormCreate() {
+    CancelRequested = false;
+    // A setting that cannot be read ends the load quietly; the controls after
+    // it keep their design values.
+    try {
+        const std::unique_ptr<SettingsStore> store = seams_.openSettings();
+        LoadMainSettings(*store, *this, *this);
+    } catch (const std::exception&) {
+    }
+}
+
+void TQRTest_main::FormShow() {
+    if (QRCode1) QRCode1->ClearSymbol();
+    Memo1->setFocus();
+}
+
+void TQRTest_main::FormClose() {
+    CancelRequested = true;
+    busy_.RequestStop();
+    const std::unique_ptr<SettingsStore> store = seams_.openSettings();
+    try {
+        SaveMainSettings(*store, *this, *this);
+    } catch (const SettingsStoreError& error) {
+        qWarning("Mosaiko: %s (%s)", error.what(), qUtf8Printable(store->Location()));
+    }
+}
+
+void TQRTest_main::TrackBar1Change() { Panel13->setText(QString::number(TrackBar1->value())); }
+
+void TQRTest_main::SpeedButton1Click() {
+    if (busy_.Busy()) return;  // no second import from inside a running loop
+    WaitCursor wait;
+    if (const std::optional<QString> path = seams_.chooseFile(this, FilePath->text())) ImportChosenFile(*path, wait);
+    wait.Restore();
+    CancelRequested = false;
+}
+
+void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
+    BusyGuard guard(busy_);
+    // A cancel pressed while no import ran must not stop this one.
+    CancelRequested = false;
+    FilePath->setText(path);
+    Memo1->Clear();
+    LineCount = 0;
+    bool first = true;
+    const auto keepGoing = [this, &first] {
+        // Once per line read: show the new lines and let the window work.
+        if (!first) {
+            Memo1->LinesAdded();
+            QCoreApplication::processEvents();
+        }
+        first = false;
+        return !CancelRequested;
+    };
+    const ImportResult result = ImportFile(path, Memo1->Lines(), keepGoing);
+    LineCount = static_cast<std::int32_t>(result.lineCount);
+    Memo1->Refresh();
+    const std::string_view message = ImportMessage(result.outcome);
+    if (!message.empty()) {
+        wait.Restore();
+        seams_.showError(this, DecodeShiftJis(message));
+        return;
+    }
+    Panel5->setText(QString::number(result.lineCount));
+    Panel16->setText(QString::number(result.groupCount));
+}
+
+void TQRTest_main::SpeedButton2Click() { CancelRequested = true; }
+
+void TQRTest_main::SpeedButton3Click() {
+    if (busy_.Busy()) return;
+    Memo1->Clear();
+    Panel16->clear();
+    Panel5->clear();
+}
+
+void TQRTest_main::Button1Click() {
+    if (!busy_.Busy() && button1Handler_) button1Handler_();
+}
+
+void TQRTest_main::Button3Click() {
+    if (!busy_.Busy() && button3Handler_) button3Handler_();
+}
+
+void TQRTest_main::BusyChanged(bool busy) {
+    for (QWidget* button : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton3),
+                            static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button3)})
+        button->setEnabled(!busy);
+}
+
+const MemoLines& TQRTest_main::Lines() const { return Memo1->Lines(); }
+
+int TQRTest_main::SymbolVersion() const { return TrackBar1->value(); }
+
+int TQRTest_main::PixelMagnification() const { return RadioGroup1->ItemIndex() + 1; }
+
+std::string TQRTest_main::ReportTitle() const { return EncodeShiftJis(Edit5->text()); }
+
+int TQRTest_main::ReportFontSize() const { return SpinEdit1->value(); }
+
+int TQRTest_main::GroupsPerPage() const { return SpinEdit2->value(); }
+
+void TQRTest_main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TQRTest_main::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+}  // namespace mosaiko

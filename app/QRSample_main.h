@@ -1,0 +1,89 @@
+// TQRTest_main: the main window. It creates its controls, restores and saves
+// the settings, and runs the file import; the generation check and report
+// printing attach through the Button1 and Button3 handlers.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "BusyGuard.h"
+#include "MainControls.h"
+#include "MemoLines.h"
+#include "SettingsStore.h"
+
+namespace mosaiko {
+
+// What the window asks of the world outside; tests replace them.
+struct MainWindowSeams {
+    SettingsOpener openSettings;
+    // The file-open dialog (OpenDialog1): the chosen path, or nothing when the
+    // user cancels. `initialPath` is the last path, or empty.
+    std::function<std::optional<QString>(QWidget* parent, const QString& initialPath)> chooseFile;
+    // A modal message box with an error icon and an OK button.
+    std::function<void(QWidget* parent, const QString& message)> showError;
+};
+
+// The user's settings store, the real dialog and the real message box.
+MainWindowSeams DefaultSeams();
+
+class TQRTest_main : public QWidget, public MainControls {
+    Q_OBJECT
+
+public:
+    explicit TQRTest_main(MainWindowSeams seams = DefaultSeams(), QWidget* parent = nullptr);
+    ~TQRTest_main() override;
+
+    // Data lines accepted by the last import; the clear button keeps it.
+    std::int32_t LineCount = 0;
+    // Set by the cancel button and by closing; stops the import loop.
+    bool CancelRequested = false;
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void TrackBar1Change();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    // Run the handlers set below, unless a long loop is running.
+    void Button1Click();
+    void Button3Click();
+
+    // The generation check and report printing plug in here.
+    void SetButton1Handler(std::function<void()> handler) { button1Handler_ = std::move(handler); }
+    void SetButton3Handler(std::function<void()> handler) { button3Handler_ = std::move(handler); }
+
+    // Held by every long loop (import, check, report data): while it is held
+    // the import, check, print and clear buttons are disabled, and closing
+    // the window asks the loop to stop (Busy().StopRequested()).
+    BusyState& Busy() { return busy_; }
+
+    // The imported lines, Shift-JIS bytes with separator lines between groups.
+    const MemoLines& Lines() const;
+    // Settings as the check and the report read them.
+    int SymbolVersion() const;       // TrackBar1 position, 1-40
+    int PixelMagnification() const;  // RadioGroup1 index + 1 (0 when none)
+    std::string ReportTitle() const;  // Edit5 as Shift-JIS bytes
+    int ReportFontSize() const;      // SpinEdit1
+    int GroupsPerPage() const;       // SpinEdit2
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ConnectHandlers();
+    void ImportChosenFile(const QString& path, WaitCursor& wait);
+    void BusyChanged(bool busy);
+
+    MainWindowSeams seams_;
+    BusyState busy_;
+    std::function<void()> button1Handler_;
+    std::function<void()> button3Handler_;
+};
+
+}  // namespace mosaiko

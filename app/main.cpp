@@ -1,0 +1,16 @@
+// Mosaiko: list reports with QR codes. Starts the main window and runs the
+// event loop until it is closed.
+#include <QApplication>
+
+#include "Font.h"
+#include "QRSample_main.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mosaiko"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Mosaiko"));
+    mosaiko::RegisterFontSubstitutes();
+    mosaiko::TQRTest_main window;
+    window.show();
+    return app.exec();
+}
