@@ -1,0 +1,186 @@
+// The eight settings: defaults on a first start, the read rules, the load
+// that stops at a value that is not a string, and the save on close.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+
+#include "RadioGroup.h"
+#include "WindowTestSupport.h"
+
+namespace mosaiko::test {
+namespace {
+
+struct Shown {
+    QPoint pos;
+    int version;
+    QString panel13;
+    int symbolSize;
+    QString title;
+    QString filePath;
+    int fontSize;
+    int symbolCount;
+};
+
+Shown Read(const TQRTest_main& w) {
+    return {w.pos(),         w.TrackBar1->value(), w.Panel13->text(),    w.RadioGroup1->ItemIndex(),
+            w.Edit5->text(), w.FilePath->text(),   w.SpinEdit1->value(), w.SpinEdit2->value()};
+}
+
+void ExpectDesignDefaultsFromVersionOn(const Shown& s) {
+    EXPECT_EQ(s.version, 20);
+    EXPECT_EQ(s.panel13, "20");
+    EXPECT_EQ(s.symbolSize, 0);
+    EXPECT_EQ(s.title, QStringLiteral("ＱＲコードリスト"));
+    EXPECT_EQ(s.filePath, "");
+    EXPECT_EQ(s.fontSize, 10);
+    EXPECT_EQ(s.symbolCount, 8);
+}
+
+QString Stored(const QString& path, const char* name) {
+    QSettings settings(path, QSettings::IniFormat);
+    return settings.value(QString::fromLatin1(name)).toString();
+}
+
+using SettingsTest = WindowTest;
+
+TEST_F(SettingsTest, FirstStartShowsDefaultsAndCloseWritesAllEight) {
+    ASSERT_FALSE(QFile::exists(SettingsPath()));
+    auto window = MakeWindow();
+    const Shown s = Read(*window);
+    EXPECT_EQ(s.pos, QPoint(0, 0));
+    ExpectDesignDefaultsFromVersionOn(s);
+    EXPECT_FALSE(window->CancelRequested);
+    EXPECT_EQ(window->LineCount, 0);
+
+    window->close();
+    QSettings saved(SettingsPath(), QSettings::IniFormat);
+    EXPECT_EQ(saved.allKeys().size(), 8);
+    EXPECT_EQ(Stored(SettingsPath(), "x_pos"), "0");
+    EXPECT_EQ(Stored(SettingsPath(), "y_pos"), "0");
+    EXPECT_EQ(Stored(SettingsPath(), "Version"), "20");
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolSize"), "0");
+    EXPECT_EQ(Stored(SettingsPath(), "ReportTitle"), QStringLiteral("ＱＲコードリスト"));
+    EXPECT_EQ(Stored(SettingsPath(), "FilePath"), "");
+    EXPECT_EQ(Stored(SettingsPath(), "FontSize"), "10");
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolCount"), "8");
+}
+
+TEST_F(SettingsTest, ValuesGoThroughTheirControlsWhichKeepThemInRange) {
+    struct Case {
+        std::string stored;
+        int version, symbolSize, fontSize, symbolCount;
+    };
+    const Case cases[] = {
+        {"Version=99\nSymbolSize=7\nFontSize=100\nSymbolCount=0\n", 40, 3, 60, 1},
+        {"Version=0\nSymbolSize=-1\nFontSize=abc\nSymbolCount=21\n", 1, -1, 10, 20},
+        {"Version=abc\nSymbolSize=\nFontSize=5\nSymbolCount=99999999999\n", 20, 0, 6, 8},
+        {"Version=007\nSymbolSize=2\nFontSize=-12\nSymbolCount=+3\n", 7, 2, 6, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WriteSettingsText(c.stored);
+        auto window = MakeWindow();
+        EXPECT_EQ(window->TrackBar1->value(), c.version);
+        EXPECT_EQ(window->Panel13->text(), QString::number(c.version));
+        EXPECT_EQ(window->RadioGroup1->ItemIndex(), c.symbolSize);
+        EXPECT_EQ(window->SpinEdit1->value(), c.fontSize);
+        EXPECT_EQ(window->SpinEdit2->value(), c.symbolCount);
+    }
+}
+
+TEST_F(SettingsTest, TextsApplyOnlyWhenNotEmptyAndPositionsEvenOffScreen) {
+    WriteSettingsText("x_pos=-5000\ny_pos=40000\nReportTitle=\nFilePath=/data/list.csv\n");
+    auto window = MakeWindow();
+    EXPECT_EQ(window->pos(), QPoint(-5000, 40000));
+    EXPECT_EQ(window->Edit5->text(), QStringLiteral("ＱＲコードリスト"));
+    EXPECT_EQ(window->FilePath->text(), "/data/list.csv");
+
+    // The dialog starts from the restored path.
+    nextChoice.reset();
+    window->SpeedButton1Click();
+    ASSERT_EQ(dialogInitialPaths.size(), 1);
+    EXPECT_EQ(dialogInitialPaths[0], "/data/list.csv");
+}
+
+TEST_F(SettingsTest, ValueThatIsNotAStringStopsTheLoadThere) {
+    // A numeric registry value reads as a non-string; in the INI file a
+    // list, a @ByteArray or a @Variant value does.
+    for (const std::string bad : {"1, 2", "@ByteArray(30)", "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1e)"}) {
+        SCOPED_TRACE(bad);
+        WriteSettingsText("x_pos=12\ny_pos=34\nVersion=" + bad +
+                          "\nSymbolSize=2\nReportTitle=T\nFilePath=/f.csv\nFontSize=20\nSymbolCount=3\n");
+        auto window = MakeWindow();
+        const Shown s = Read(*window);
+        EXPECT_EQ(s.pos, QPoint(12, 34));
+        ExpectDesignDefaultsFromVersionOn(s);
+    }
+
+    // Later in the order: the values before it are kept.
+    WriteSettingsText("Version=30\nSymbolSize=2\nReportTitle=T\nFilePath=a, b\nFontSize=20\nSymbolCount=3\n");
+    auto window = MakeWindow();
+    const Shown s = Read(*window);
+    EXPECT_EQ(s.version, 30);
+    EXPECT_EQ(s.symbolSize, 2);
+    EXPECT_EQ(s.title, "T");
+    EXPECT_EQ(s.filePath, "");
+    EXPECT_EQ(s.fontSize, 10);
+    EXPECT_EQ(s.symbolCount, 8);
+}
+
+TEST_F(SettingsTest, UnreadableFileLeavesEveryDesignValue) {
+    QFile file(SettingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[General\nx_pos=12\n\xff\xfe=\n");
+    file.close();
+    auto window = MakeWindow();
+    EXPECT_EQ(window->pos(), QPoint(0, 0));
+    ExpectDesignDefaultsFromVersionOn(Read(*window));
+}
+
+TEST_F(SettingsTest, CloseSavesWhatTheControlsShowAndTheNextStartRestoresIt) {
+    {
+        auto window = MakeWindow();
+        window->move(77, 88);
+        window->TrackBar1->setValue(33);
+        window->RadioGroup1->SetItemIndex(-1);
+        window->Edit5->setText(QStringLiteral("在庫一覧, 2026"));
+        window->FilePath->setText(QStringLiteral("/home/user/データ.csv"));
+        window->SpinEdit1->setValue(14);
+        window->SpinEdit2->setValue(3);
+        window->close();
+    }
+    EXPECT_EQ(Stored(SettingsPath(), "x_pos"), "77");
+    EXPECT_EQ(Stored(SettingsPath(), "y_pos"), "88");
+    EXPECT_EQ(Stored(SettingsPath(), "Version"), "33");
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolSize"), "-1");
+    EXPECT_EQ(Stored(SettingsPath(), "FontSize"), "14");
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolCount"), "3");
+
+    auto again = MakeWindow();
+    const Shown s = Read(*again);
+    EXPECT_EQ(s.pos, QPoint(77, 88));
+    EXPECT_EQ(s.version, 33);
+    EXPECT_EQ(s.panel13, "33");
+    EXPECT_EQ(s.symbolSize, -1);
+    EXPECT_EQ(s.title, QStringLiteral("在庫一覧, 2026"));
+    EXPECT_EQ(s.filePath, QStringLiteral("/home/user/データ.csv"));
+    EXPECT_EQ(s.fontSize, 14);
+    EXPECT_EQ(s.symbolCount, 3);
+}
+
+TEST_F(SettingsTest, TextsThatLookLikeQtMarkupStayPlainStrings) {
+    {
+        auto window = MakeWindow();
+        window->Edit5->setText(QStringLiteral("@Variant(x)"));
+        window->close();
+    }
+    auto again = MakeWindow();
+    EXPECT_EQ(again->Edit5->text(), QStringLiteral("@Variant(x)"));
+    EXPECT_EQ(again->SpinEdit2->value(), 8);  // the load went on after it
+}
+
+}  // namespace
+}  // namespace mosaiko::test

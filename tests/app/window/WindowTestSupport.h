@@ -1,0 +1,47 @@
+// A main window wired to a temporary settings file, a scripted file dialog
+// and an error box that records its messages instead of waiting for a click.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QRSample_main.h"
+
+namespace mosaiko::test {
+
+using Lines = std::vector<std::string>;
+
+class WindowTest : public ::testing::Test {
+protected:
+    QString SettingsPath() const { return dir_.filePath(QStringLiteral("Mosaiko.ini")); }
+    // Writes the INI file as it stands, "[General]" header included.
+    void WriteSettingsText(const std::string& text) const;
+    std::unique_ptr<TQRTest_main> MakeWindow();
+
+    // A file in the temporary folder holding exactly `bytes`.
+    QString WriteFile(const QString& name, const std::string& bytes) const;
+    // Lets the dialog choose `path` and presses "…".
+    void ImportPath(TQRTest_main& window, const QString& path);
+    // Writes `bytes` to a file and imports it.
+    void ImportBytes(TQRTest_main& window, const std::string& bytes);
+
+    std::optional<QString> nextChoice;  // what the dialog answers
+    QStringList dialogInitialPaths;     // what each dialog was opened with
+    QStringList errors;                 // messages of the error box
+    int errorCursorsLeft = 0;           // wait cursors still shown when the box came up
+
+private:
+    QTemporaryDir dir_;
+};
+
+Lines MemoContents(const TQRTest_main& window);
+// The separator line, for expected contents.
+std::string Sep();
+
+}  // namespace mosaiko::test
