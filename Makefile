@@ -19,7 +19,7 @@ asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/bin/mosaiko-qr --info "Mosaiko 2026"
+	@$(BUILD)/bin/mosaiko
 
 test: build asan
 	@echo "== sanitizer build (ASan + UBSan) =="
