@@ -1,0 +1,127 @@
+#include "QR_QR.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "GenerationCheck.h"
+#include "GroupAssembly.h"
+#include "QRCode3.h"
+#include "ShiftJis.h"
+
+namespace mosaiko {
+namespace {
+
+constexpr char kGothic[] = "ＭＳ Ｐゴシック";
+constexpr char kMincho[] = "ＭＳ Ｐ明朝";
+constexpr int kMaxImageSide = 255;  // below the 256-pixel picture, so it is never enlarged past it
+
+QFont DesignFont(const char* family, double points) {
+    QFont font(QString::fromUtf8(family));
+    font.setPointSizeF(points);
+    return font;
+}
+
+}  // namespace
+
+TQuickReport1::TQuickReport1(ReportSource source, QObject* parent) : TQuickRep(parent), source_(std::move(source)) {
+    setObjectName("QuickReport1");
+    Page().SetTopMargin(10);
+    Page().SetBottomMargin(10);
+    Page().SetLeftMargin(10);
+    Page().SetRightMargin(10);
+    Page().SetLength(297);
+    Page().SetZoom(100);
+    SetPrintIfEmpty(true);
+    BuildHeaderBand();
+    BuildDetailBand();
+    BeforePrint = [this](bool& printIt) { QuickRepBeforePrint(printIt); };
+    OnNeedData = [this](bool& moreData) { QuickRepNeedData(moreData); };
+}
+
+void TQuickReport1::BuildHeaderBand() {
+    QRBand1 = &Band(TQRBandType::rbPageHeader);
+    QRBand1->SetBounds(QRect(38, 38, 718, 29));
+    QRBand1->SetColor(Qt::white);
+    QRBand1->SetBottomLine(true);
+
+    QRSysData1 = QRBand1->AddSysData();
+    QRSysData1->SetBounds(QRect(4, 4, 129, 17));
+    QRSysData1->SetData(TQRSysDataType::qrsDateTime);
+    QRSysData1->SetFontSize(9);
+
+    ListTitle = QRBand1->AddLabel();
+    ListTitle->SetBounds(QRect(132, 4, 457, 22));
+    ListTitle->SetAlignment(TAlignment::taCenter);
+    ListTitle->SetWordWrap(true);
+    ListTitle->SetFont(DesignFont(kGothic, 16));
+    ListTitle->SetCaption(EncodeShiftJis(QString::fromUtf8("帳票タイトル")));  // replaced before printing
+
+    QRLabel6 = QRBand1->AddLabel();
+    QRLabel6->SetBounds(QRect(640, 4, 21, 17));
+    QRLabel6->SetCaption("P-");
+    QRLabel6->SetFontSize(9);
+
+    QRSysData2 = QRBand1->AddSysData();
+    QRSysData2->SetBounds(QRect(664, 4, 49, 17));
+    QRSysData2->SetData(TQRSysDataType::qrsPageNumber);
+    QRSysData2->SetFontSize(9);
+}
+
+void TQuickReport1::BuildDetailBand() {
+    QRBand2 = &Band(TQRBandType::rbDetail);
+    QRBand2->SetBounds(QRect(38, 67, 718, 146));
+    QRBand2->SetColor(Qt::white);
+    QRBand2->SetBottomLine(true);
+
+    Naiyo = QRBand2->AddLabel();
+    Naiyo->SetBounds(QRect(12, 1, 541, 141));
+    Naiyo->SetAlignment(TAlignment::taLeftJustify);
+    Naiyo->SetWordWrap(true);
+    Naiyo->SetFont(DesignFont(kMincho, 9));
+    Naiyo->SetCaption("Naiyo");
+
+    QRImage = QRBand2->AddImage();
+    QRImage->SetBounds(QRect(564, 1, 140, 140));
+}
+
+void TQuickReport1::Arrange(int fontSizePoints, int groupsPerPage) {
+    Naiyo->SetFontSize(fontSizePoints);
+    const TQRPage& page = Page();
+    const double room = page.Length() - page.BottomMargin() - page.TopMargin() - QRBand1->Size().Height();
+    QRBand2->Size().SetHeight(std::floor(room / std::max(1, groupsPerPage)));
+    const int h = QRBand2->Height();
+    Naiyo->SetHeight(h - 4);
+    QRImage->SetHeight(std::min(h - 4, kMaxImageSide));
+    QRImage->SetWidth(QRImage->Height());
+    QRImage->SetLeft(QRBand2->Width() - QRImage->Width() - 1);
+    Naiyo->SetWidth(QRBand2->Width() - QRImage->Width() - 25);
+}
+
+void TQuickReport1::QuickRepBeforePrint(bool& /*printIt*/) {
+    CurrentLine = 0;
+    ListTitle->SetCaption(source_.title ? source_.title() : std::string());
+}
+
+void TQuickReport1::QuickRepNeedData(bool& moreData) {
+    if (CurrentLine > LastLine || !source_.memo || !source_.qr) {
+        moreData = false;
+        return;
+    }
+    const GroupTexts group = AssembleGroup(*source_.memo, static_cast<size_t>(CurrentLine),
+                                           static_cast<size_t>(LastLine));
+    CodeText = group.codeText;
+    LabelText = group.labelText;
+    EncodeGroup(*source_.qr, CodeText, source_.version(), source_.sizeIndex());
+    if (source_.processEvents) source_.processEvents();
+    Naiyo->SetCaption(LabelText);
+    QRImage->SetPicture(PictureImage(*source_.qr));
+    CurrentLine = static_cast<int>(group.last) + 2;
+    moreData = true;
+}
+
+QImage PictureImage(const TQRCode& qr) {
+    const TBitmap* bitmap = qr.Picture().AsBitmap();
+    return bitmap && !bitmap->Empty() ? bitmap->ToQImage() : QImage();
+}
+
+}  // namespace mosaiko

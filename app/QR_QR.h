@@ -1,0 +1,63 @@
+// The report form: one detail row per group (its text on the left, its QR
+// code on the right) under a page header with date, title and page number.
+#pragma once
+
+#include <QImage>
+#include <functional>
+#include <string>
+
+#include "QuickRep.h"
+
+namespace mosaiko {
+
+class MemoLines;
+class TQRCode;
+
+// What the form reads from the main window while a report is generated.
+struct ReportSource {
+    const MemoLines* memo = nullptr;
+    TQRCode* qr = nullptr;                     // the hidden control that encodes each group
+    std::function<int()> version;              // symbol version at the moment of generation
+    std::function<int()> sizeIndex;            // symbol size item (pixels per module - 1)
+    std::function<std::string()> title;        // report title, Shift-JIS
+    std::function<void()> processEvents;       // once per group
+};
+
+class TQuickReport1 : public TQuickRep {
+public:
+    explicit TQuickReport1(ReportSource source, QObject* parent = nullptr);
+
+    // Sizes the detail band, the text and the picture for the groups per page
+    // and the font size of the group text.
+    void Arrange(int fontSizePoints, int groupsPerPage);
+
+    void QuickRepBeforePrint(bool& printIt);
+    void QuickRepNeedData(bool& moreData);
+
+    // The components of the form, by their design names.
+    TQRBand* QRBand1 = nullptr;
+    TQRSysData* QRSysData1 = nullptr;
+    TQRLabel* ListTitle = nullptr;
+    TQRLabel* QRLabel6 = nullptr;
+    TQRSysData* QRSysData2 = nullptr;
+    TQRBand* QRBand2 = nullptr;
+    TQRLabel* Naiyo = nullptr;
+    TQRImage* QRImage = nullptr;
+
+    int CurrentLine = 0;  // first line of the next group to supply
+    int LastLine = -1;    // last line of the view when printing started
+    std::string CodeText;
+    std::string LabelText;
+
+private:
+    void BuildHeaderBand();
+    void BuildDetailBand();
+
+    ReportSource source_;
+};
+
+// The control's whole picture as an image for the report; empty when the
+// control holds no symbol.
+QImage PictureImage(const TQRCode& qr);
+
+}  // namespace mosaiko
