@@ -1,19 +1,53 @@
-// The clipboard side of the control: copying the picture, pasting text as
-// Code, and the state of the clipboard watch.
+// The clipboard side of the control: copying the picture by its kind, pasting
+// text as Code, and the clipboard watch, a viewer in the clipboard chain that
+// pastes every text put on the clipboard.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "ClipboardFormats.h"
+#include "ExceptionHandler.h"
 #include "QRCode3.h"
 
 namespace mosaiko {
 
-// Puts the picture as an image; the metafile formats of picEMF and picWMF
-// come with the clipboard watch work.
+std::unique_ptr<TClipboardWindow> TQRCode::MakeClipboardWindow() {
+    return std::make_unique<TClipboardWindow>(
+        [this](TClipboardMessage message, THandle wParam, THandle lParam) {
+            return ClipboardWndProc(message, wParam, lParam);
+        });
+}
+
+// After a failed run the picture goes as whatever it holds. A picture whose
+// graphic is not of the kind SymbolPicture names (SymbolDebug leaves the
+// prepared bitmap in a metafile run; SymbolPicture changed while SymbolEnabled
+// was off) also goes as it is, rather than as an empty graphic of that kind.
 void TQRCode::CopyToClipboard() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (const TBitmap* bitmap = Picture().AsBitmap()) clipboard->setImage(bitmap->ToQImage());
-    else if (const TMetafile* metafile = Picture().AsMetafile()) clipboard->setImage(metafile->ToQImage());
+    const TBitmap* bitmap = Picture().AsBitmap();
+    const TMetafile* metafile = Picture().AsMetafile();
+    if (!symbolDisped_ || (symbolPicture_ == picBMP ? bitmap == nullptr : metafile == nullptr)) {
+        SetClipboardData(PictureMimeData(Picture()));
+        return;
+    }
+    switch (symbolPicture_) {
+    case picBMP:
+        SetClipboardData(BitmapMimeData(*bitmap));
+        break;
+    case picEMF:
+        SetClipboardData(EnhancedMetafileMimeData(*metafile));
+        break;
+    case picWMF:
+        CopyWindowsMetafileToClipboard(*metafile);
+        break;
+    }
+}
+
+// Our own conversion stands in for GDI's enhanced-to-Windows conversion; bits
+// that do not read back as a Windows metafile are not put on the clipboard.
+void TQRCode::CopyWindowsMetafileToClipboard(const TMetafile& metafile) {
+    const std::string bits = WriteWmf(metafile, TWmfForm::Clipboard);
+    if (bits.empty() || !ReadWmfHeader(bits)) return;
+    SetClipboardData(WindowsMetafileMimeData(bits, MetafilePictExtents(metafile), metafile));
 }
 
 // Clipboard text becomes Code as Shift-JIS bytes; anything else is ignored.
@@ -34,11 +68,44 @@ void TQRCode::SetOnClipboardChange(TNotifyEvent handler) {
     UpdateClipboardChain();
 }
 
-// Joins or leaves the watch as ClipWatch and the handler ask.
+// Joins or leaves the viewer chain as ClipWatch and the handler ask.
 void TQRCode::UpdateClipboardChain() {
     const bool wanted = clipWatch_ && onClipboardChange_;
     if (wanted == inChain_) return;
-    inChain_ = wanted;
+    inChain_ = !inChain_;
+    if (inChain_) nextViewer_ = SetClipboardViewer(clipboardWindow_->Handle());
+    else ChangeClipboardChain(clipboardWindow_->Handle(), nextViewer_);
+}
+
+namespace {
+// Exceptions of a clipboard message end in the application's standard handler.
+template <typename Work>
+void Guarded(Work work) {
+    try {
+        work();
+    } catch (...) {
+        HandleCurrentException();
+    }
+}
+}  // namespace
+
+// A failing handler must not break the chain for the viewers after us, so the
+// notification is passed on whether or not the handling raised.
+TMessageResult TQRCode::ClipboardWndProc(TClipboardMessage message, THandle wParam, THandle lParam) {
+    switch (message) {
+    case TClipboardMessage::DrawClipboard:
+        Guarded([&] { DoClipboardChange(); });
+        Guarded([&] { SendMessage(nextViewer_, message, wParam, lParam); });
+        return 0;
+    case TClipboardMessage::ChangeCbChain:
+        Guarded([&] {
+            if (wParam == nextViewer_) nextViewer_ = lParam;
+            else if (nextViewer_ != 0) SendMessage(nextViewer_, message, wParam, lParam);
+        });
+        return 0;
+    default:
+        return DefWindowProc(clipboardWindow_->Handle(), message, wParam, lParam);
+    }
 }
 
 void TQRCode::ClipboardChanged(TQRCode* /*sender*/) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "ClipboardChain.h"
 #include "Graphics.h"
 #include "QrDriver.h"
 
@@ -170,6 +171,9 @@ protected:
     void CheckSettings();
     void UpdateClipboardChain();
     void ClipboardChanged(TQRCode* sender);
+    // Puts the metafile as a Windows metafile picture (WMF bits and extents).
+    void CopyWindowsMetafileToClipboard(const TMetafile& metafile);
+    TMessageResult ClipboardWndProc(TClipboardMessage message, THandle wParam, THandle lParam);
 
 private:
     friend class TSymbolPainter;
@@ -180,6 +184,7 @@ private:
     void MoveOriginToUnturned(int left, int top);
     void RunPainter();
     void CloseMetafileCanvas();
+    std::unique_ptr<TClipboardWindow> MakeClipboardWindow();
 
     std::unique_ptr<QrDriver> driver_;  // large fixed buffers: kept on the heap
     int column_ = 16;
@@ -207,7 +212,9 @@ private:
     bool clearOption_ = false;
     std::unique_ptr<TMetafileCanvas> metaCanvas_;  // open only during a metafile run
 
-    // Clipboard watch state.
+    // Clipboard watch state. The hidden window exists for the control's whole life.
+    std::unique_ptr<TClipboardWindow> clipboardWindow_ = MakeClipboardWindow();
+    THandle nextViewer_ = 0;
     bool inChain_ = false;
     bool clipWatch_ = false;
     bool watching_ = false;  // a clipboard-driven paste is being applied
