@@ -183,7 +183,7 @@ TEST_F(ImportTest, MemoShowsTheBytesDecoded) {
 
 TEST_F(ImportTest, ShippedSampleImportsAtOnce) {
     auto window = MakeWindow();
-    ImportPath(*window, QStringLiteral(MOSAIKO_SAMPLE_CSV));
+    ImportPath(*window, QString::fromUtf8(MOSAIKO_SAMPLE_CSV));
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(window->Panel5->text(), "12");
     EXPECT_EQ(window->Panel16->text(), "4");
