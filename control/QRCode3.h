@@ -36,6 +36,8 @@ using TNotifyWatchEvent = std::function<void(TQRCode* sender, bool watch)>;
 using TNotifyEvent = std::function<void(TQRCode* sender)>;
 
 class TQRCode : public TImage {
+    Q_OBJECT  // so that qobject_cast and findChild tell the control from a plain TImage
+
 public:
     explicit TQRCode(QWidget* owner = nullptr);
     ~TQRCode() override;

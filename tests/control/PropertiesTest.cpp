@@ -226,6 +226,14 @@ TEST(Properties, CheckSettingsNamesTheInconsistentItem) {
     EXPECT_NO_THROW(q.CheckSettings());
 }
 
+TEST(Properties, FoundAmongWidgetsByItsOwnClass) {
+    QWidget host;
+    new TImage(&host);
+    auto* control = new TQRCode(&host);
+    EXPECT_EQ(host.findChild<TQRCode*>(), control);
+    EXPECT_EQ(host.findChildren<TQRCode*>().size(), 1);
+}
+
 TEST(Properties, PasteTakesClipboardTextAsShiftJis) {
     TQRCode q;
     const QString text = QString::fromUtf8("日本 QR");
