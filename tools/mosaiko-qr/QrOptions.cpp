@@ -148,7 +148,7 @@ const char* HelpText() {
            "  --count N            number of symbols 1-1024 (default 1)\n"
            "  --binary             read ~HH~ escapes (~~ is one tilde)\n"
            "  --pxmag N            pixels per module 1-10 (default 1)\n"
-           "  --format pbm|png     PBM text or a PNG picture (default pbm)\n"
+           "  --format F           pbm (PBM text, the default), or a picture: png, emf, wmf, svg\n"
            "  --input FILE         read the data from FILE\n"
            "  -o FILE              write to FILE (default standard output)\n"
            "  --info               print the encoding results to standard error\n"

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "QRCode3.h"
+#include "QrMetafile.h"
 #include "QrRun.h"
 
 namespace mosaiko::cli {
@@ -152,9 +153,12 @@ QImage PictureImage(const TQRCode& q) {
 int Paint(TQRCode& q, const QrOptions& options, bool transparent) {
     try {
         q.SetMatch(true);
+        const auto kind = MetafileKind(options.format);
+        if (kind) q.SetSymbolPicture(*kind);
         q.SetSymbolEnabled(true);
-        const QImage image = transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q);
-        if (!WriteAllBytes(options.output, PngBytes(image))) return Usage("cannot write " + options.output);
+        const std::string bytes = kind ? MetafileBytes(q, options.format)
+                                       : PngBytes(transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q));
+        if (!WriteAllBytes(options.output, bytes)) return Usage("cannot write " + options.output);
     } catch (const Exception& e) {
         std::cerr << "mosaiko-qr: " << e.what() << "\n";
         return kExitFailed;
@@ -185,15 +189,18 @@ int RunPicture(const QrOptions& options, std::string code) {
         if (option == "--transparent") transparent = true;
         else if (!ApplyPictureOption(*q, option, value, error)) return Usage(error);
     }
+    if (MetafileKind(options.format) && (transparent || q->Angle() != 0))  // metafiles are never turned
+        return Usage("options --transparent and --angle apply to png only");
     return Paint(*q, options, transparent);
 }
 
 const char* PictureHelpText() {
     return "\n"
-           "With --format png the control paints the symbols into a picture that fits them:\n"
-           "  --angle 0|90|180|270     turn the picture clockwise (default 0)\n"
+           "With --format png, emf, wmf or svg the control paints the symbols into a picture\n"
+           "that fits them (emf, wmf and svg record it as a metafile):\n"
+           "  --angle 0|90|180|270     turn the picture clockwise (default 0; png only)\n"
            "  --fg #RRGGBB, --bg #RRGGBB  module and background colours (default black on white)\n"
-           "  --transparent            leave the background out (transparent pixels)\n"
+           "  --transparent            leave the background out (transparent pixels; png only)\n"
            "  --comment-up TEXT        a line above each symbol, --comment-down TEXT below\n"
            "  --comment-up-loc left|center|right, --comment-down-loc ...  their alignment\n"
            "  --space-up N             pixels above each symbol 0-1000 (room for the comment);\n"

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "QrDriver.h"
+#include "QrMetafile.h"
 #include "QrOptions.h"
 #include "QrPicture.h"
 #include "QrRun.h"
@@ -36,9 +37,9 @@ int main(int argc, char** argv) {
         std::cout << HelpText() << PictureHelpText();
         return 0;
     }
-    const bool picture = options.format == "png";
+    const bool picture = options.format == "png" || MetafileKind(options.format);
     if (!picture && options.format != "pbm")
-        return Usage("option --format: '" + options.format + "' is not one of pbm, png");
+        return Usage("option --format: '" + options.format + "' is not one of pbm, png, emf, wmf, svg");
     if (!picture && !options.extra.empty())
         return Usage("option " + options.extra.front().first + " applies to pictures only");
 

@@ -1,0 +1,19 @@
+// The metafile formats of mosaiko-qr: --format emf, wmf or svg records the
+// symbols through the control's metafile painter and writes the recording.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "QRCode3.h"
+
+namespace mosaiko::cli {
+
+// The picture kind that records a format; nothing for pbm, png and others.
+std::optional<TPictures> MetafileKind(const std::string& format);
+
+// The control's metafile in the format; a run whose first symbol failed has
+// recorded nothing and gives an empty metafile of the control's size.
+std::string MetafileBytes(const TQRCode& q, const std::string& format);
+
+}  // namespace mosaiko::cli
