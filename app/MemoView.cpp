@@ -60,17 +60,19 @@ TMemoView::TMemoView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TMemoView::LinesAdded() {
-    if (!sinceSync_.isValid() || sinceSync_.elapsed() >= kSyncPeriodMs) Sync(true);
+    followEnd_ = true;
+    if (!sinceSync_.isValid() || sinceSync_.elapsed() >= kSyncPeriodMs) Sync();
 }
 
-void TMemoView::Refresh() { Sync(false); }
+void TMemoView::Refresh() { Sync(); }
 
 void TMemoView::Clear() {
     lines_.Clear();
-    Sync(false);
+    followEnd_ = false;
+    Sync();
 }
 
-void TMemoView::Sync(bool followEnd) {
+void TMemoView::Sync() {
     const std::size_t count = lines_.Count();
     if (count < scanned_) {
         scanned_ = widestBytes_ = 0;
@@ -80,7 +82,8 @@ void TMemoView::Sync(bool followEnd) {
     }
     for (; scanned_ < count; ++scanned_) widestBytes_ = std::max(widestBytes_, lines_.Line(scanned_).size());
     UpdateScrollRanges();
-    if (followEnd) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (followEnd_) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    followEnd_ = false;
     viewport()->update();
     sinceSync_.restart();
 }

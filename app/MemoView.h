@@ -24,7 +24,8 @@ public:
     MemoLines& Lines() { return lines_; }
     const MemoLines& Lines() const { return lines_; }
     // Cheap enough to call after every appended line: the scroll bars and
-    // the picture follow a few times a second, the view keeps to the end.
+    // the picture follow a few times a second, and the view keeps to the end
+    // (up to the next Refresh), as a memo does when lines are added.
     void LinesAdded();
     // Brings the scroll bars and the picture up to date at once.
     void Refresh();
@@ -57,7 +58,7 @@ private:
         auto operator<=>(const Pos&) const = default;
     };
 
-    void Sync(bool followEnd);
+    void Sync();
     void UpdateScrollRanges();
     int LineHeight() const;
     Pos HitTest(const QPoint& point) const;
@@ -68,6 +69,7 @@ private:
     std::size_t widestBytes_ = 0;  // longest line in bytes
     int widestPixels_ = 0;         // widest line measured while painting
     QElapsedTimer sinceSync_;
+    bool followEnd_ = false;  // lines were added since the last Sync
     Pos anchor_;
     Pos cursor_;
 };

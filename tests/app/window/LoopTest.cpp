@@ -17,30 +17,6 @@
 namespace mosaiko::test {
 namespace {
 
-std::string Numbered(int n) {
-    std::string bytes;
-    for (int i = 1; i <= n; ++i) bytes += std::to_string(i) + ",line\r\n";
-    return bytes;
-}
-
-// Runs `action` once, at the first event processing after the window holds
-// at least `lines` lines.
-class AtLine {
-public:
-    AtLine(const TQRTest_main& window, std::size_t lines, std::function<void()> action) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this, &window, lines, action] {
-            if (window.Lines().Count() < lines) return;
-            timer_.stop();
-            action();
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
-
 struct Buttons {
     bool import, clear, cancel, check, print;
 };

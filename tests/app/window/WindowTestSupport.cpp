@@ -53,6 +53,22 @@ Lines MemoContents(const TQRTest_main& window) {
     return lines;
 }
 
+std::string Numbered(int n) {
+    std::string bytes;
+    for (int i = 1; i <= n; ++i) bytes += std::to_string(i) + ",line\r\n";
+    return bytes;
+}
+
+AtLine::AtLine(const TQRTest_main& window, std::size_t lines, std::function<void()> action) {
+    timer_.setInterval(0);  // fires at every event processing
+    QObject::connect(&timer_, &QTimer::timeout, [this, &window, lines, action] {
+        if (window.Lines().Count() < lines) return;
+        timer_.stop();
+        action();
+    });
+    timer_.start();
+}
+
 std::string Sep() { return std::string(kSeparatorLine); }
 
 }  // namespace mosaiko::test

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QTimer>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +43,18 @@ private:
 };
 
 Lines MemoContents(const TQRTest_main& window);
+// "1,line" ... "n,line" with CR LF: one group of n data lines.
+std::string Numbered(int n);
+
+// Runs `action` once, at the first event processing that finds the window
+// holding at least `lines` lines: from inside a running import.
+class AtLine {
+public:
+    AtLine(const TQRTest_main& window, std::size_t lines, std::function<void()> action);
+
+private:
+    QTimer timer_;
+};
 // The separator line, for expected contents.
 std::string Sep();
 
