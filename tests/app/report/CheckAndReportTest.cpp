@@ -185,6 +185,8 @@ TEST(ReportForm, EmptyViewGivesAHeaderOnly) {
 }  // namespace mosaiko
 
 int main(int argc, char** argv) {
+    // No display when CTest lists the tests at build time.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);  // 600-dpi A4 pages are larger than the default limit
     ::testing::InitGoogleTest(&argc, argv);
