@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "ExceptionHandler.h"
 #include "FileImport.h"
 #include "MainSettings.h"
 #include "MemoView.h"
@@ -105,11 +106,12 @@ void TQRTest_main::FormShow() {
 void TQRTest_main::FormClose() {
     CancelRequested = true;
     busy_.RequestStop();
-    const std::unique_ptr<SettingsStore> store = seams_.openSettings();
+    // A failure to write goes to the application's standard error report.
     try {
+        const std::unique_ptr<SettingsStore> store = seams_.openSettings();
         SaveMainSettings(*store, *this, *this);
-    } catch (const SettingsStoreError& error) {
-        qWarning("Mosaiko: %s (%s)", error.what(), qUtf8Printable(store->Location()));
+    } catch (const std::exception& error) {
+        HandleException(error);
     }
 }
 

@@ -23,8 +23,6 @@ std::unique_ptr<SettingsStore> SettingsStore::OpenFile(const QString& path) {
     return std::unique_ptr<SettingsStore>(new SettingsStore(std::make_unique<QSettings>(path, QSettings::IniFormat)));
 }
 
-QString SettingsStore::Location() const { return settings_->fileName(); }
-
 QString SettingsStore::ReadString(const QString& name) const {
     if (settings_->status() != QSettings::NoError) throw SettingsStoreError("settings cannot be read");
     const QVariant value = settings_->value(name);
@@ -37,7 +35,8 @@ void SettingsStore::WriteString(const QString& name, const QString& value) { set
 
 void SettingsStore::Flush() {
     settings_->sync();
-    if (settings_->status() != QSettings::NoError) throw SettingsStoreError("settings cannot be written");
+    if (settings_->status() != QSettings::NoError)
+        throw SettingsStoreError("The settings could not be saved to " + settings_->fileName().toStdString());
 }
 
 int ReadInteger(const QString& text, int fallback) {

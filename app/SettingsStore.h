@@ -25,8 +25,6 @@ public:
     static std::unique_ptr<SettingsStore> OpenFile(const QString& path);
     ~SettingsStore();
 
-    // Where the values live (file path or registry path).
-    QString Location() const;
     // A missing value reads as empty. Throws SettingsStoreError when the store could
     // not be read or the value is not a string (a number in the registry; a
     // list, @Variant or @ByteArray value in an INI file).

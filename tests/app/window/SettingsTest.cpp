@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "ExceptionHandler.h"
 #include "RadioGroup.h"
 #include "WindowTestSupport.h"
 
@@ -169,6 +170,19 @@ TEST_F(SettingsTest, CloseSavesWhatTheControlsShowAndTheNextStartRestoresIt) {
     EXPECT_EQ(s.filePath, QStringLiteral("/home/user/データ.csv"));
     EXPECT_EQ(s.fontSize, 14);
     EXPECT_EQ(s.symbolCount, 3);
+}
+
+TEST_F(SettingsTest, SaveFailureGoesToTheStandardErrorReport) {
+    QStringList reported;
+    const TExceptionHandler previous = SetExceptionHandler([&](const QString& message) { reported << message; });
+    MainWindowSeams seams;
+    const QString blocked = WriteFile(QStringLiteral("a-file"), "") + QStringLiteral("/Mosaiko.ini");
+    seams.openSettings = [blocked] { return SettingsStore::OpenFile(blocked); };
+    TQRTest_main window(std::move(seams));
+    window.close();
+    SetExceptionHandler(previous);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].contains(blocked));
 }
 
 }  // namespace
