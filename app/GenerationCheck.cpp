@@ -21,7 +21,7 @@ void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int size
 }
 
 CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, int version, int sizeIndex,
-                                const std::function<void()>& step) {
+                                const std::function<bool()>& step) {
     CheckOutcome outcome;
     GroupCursor cursor(memo);
     while (!cursor.AtEnd()) {
@@ -34,7 +34,7 @@ CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, 
             ++outcome.errors;
             outcome.failedGroups.push_back(outcome.groups);
         }
-        if (step) step();
+        if (step && !step()) break;
     }
     outcome.capacity = qr.Capacity();
     return outcome;

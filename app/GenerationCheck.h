@@ -29,8 +29,9 @@ struct CheckOutcome {
 };
 
 // Encodes every group of `memo` and counts the groups whose symbol was not
-// made or does not fit `host`. `step` runs once per group (pending events).
+// made or does not fit `host`. `step` runs once per group (pending events);
+// when it answers false the check stops there.
 CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, int version, int sizeIndex,
-                                const std::function<void()>& step = {});
+                                const std::function<bool()>& step = {});
 
 }  // namespace mosaiko

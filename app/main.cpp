@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "Font.h"
+#include "PrintActions.h"
 #include "QRSample_main.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Mosaiko"));
     mosaiko::RegisterFontSubstitutes();
     mosaiko::TQRTest_main window;
+    const auto printing = mosaiko::AttachPrintActions(window);
     window.show();
     return app.exec();
 }

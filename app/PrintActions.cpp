@@ -1,0 +1,97 @@
+#include "PrintActions.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <optional>
+
+#include "GenerationCheck.h"
+#include "QRCode3.h"
+#include "QRSample_main.h"
+#include "QR_QR.h"
+
+namespace mosaiko {
+namespace {
+
+void ProcessEvents() { QCoreApplication::processEvents(); }
+
+// Holds the busy guard from the start of a generation until its records
+// end, so no import or check can change the groups while they are read.
+class GenerationGuard {
+public:
+    explicit GenerationGuard(BusyState& busy) : busy_(busy) {}
+    void Start() { guard_.emplace(busy_); }
+    void End() { guard_.reset(); }
+    bool StopRequested() const { return busy_.StopRequested(); }
+
+private:
+    BusyState& busy_;
+    std::optional<BusyGuard> guard_;
+};
+
+}  // namespace
+
+PrintActions::PrintActions(TQRTest_main& window, PreviewFn preview) : window_(window), preview_(std::move(preview)) {
+    if (!preview_) preview_ = [](TQuickReport1& form, QWidget* parent) { form.Preview(parent); };
+}
+
+void PrintActions::RunCheck() {
+    if (window_.LineCount <= 0) return;
+    BusyGuard busy(window_.Busy());
+    bool stopped = false;
+    const CheckOutcome outcome = RunGenerationCheck(
+        window_.Lines(), *window_.QRCode1, window_.QRBase->size(), window_.SymbolVersion(),
+        window_.PixelMagnification() - 1, [&] {
+            ProcessEvents();
+            stopped = stopped || window_.Busy().StopRequested();
+            return !stopped;
+        });
+    if (stopped) return;  // the window is closing
+    window_.Panel6->setText(QString::number(outcome.capacity));
+    window_.Panel4->setText(QString::fromUtf8(outcome.Passed() ? kVerdictNormal : kVerdictAbnormal));
+}
+
+void PrintActions::Button1Click() {
+    WaitCursor wait;
+    RunCheck();
+}
+
+void PrintActions::Button3Click() {
+    Button1Click();
+    ProcessEvents();
+    if (window_.Panel4->text() != QString::fromUtf8(kVerdictNormal)) return;
+    WaitCursor wait;
+    GenerationGuard guard(window_.Busy());
+    ReportSource source{&window_.Lines(), window_.QRCode1, [this] { return window_.SymbolVersion(); },
+                        [this] { return window_.PixelMagnification() - 1; },
+                        [this] { return window_.ReportTitle(); }, ProcessEvents};
+    auto form = std::make_unique<TQuickReport1>(std::move(source));
+    form->LastLine = static_cast<int>(window_.Lines().Count()) - 1;
+    form->Arrange(window_.ReportFontSize(), window_.GroupsPerPage());
+    // Each generation (the preview, then every print from it) holds the guard
+    // while it reads the groups.
+    auto beforePrint = form->BeforePrint;
+    auto needData = form->OnNeedData;
+    form->BeforePrint = [&guard, beforePrint](bool& printIt) {
+        guard.Start();
+        beforePrint(printIt);
+    };
+    form->OnNeedData = [&guard, needData](bool& moreData) {
+        moreData = false;
+        if (!guard.StopRequested()) needData(moreData);
+        if (!moreData) guard.End();
+    };
+    wait.Restore();
+    preview_(*form, &window_);
+    guard.End();
+}
+
+std::unique_ptr<PrintActions> AttachPrintActions(TQRTest_main& window, PreviewFn preview) {
+    auto actions = std::make_unique<PrintActions>(window, std::move(preview));
+    PrintActions* raw = actions.get();
+    window.SetButton1Handler([raw] { raw->Button1Click(); });
+    window.SetButton3Handler([raw] { raw->Button3Click(); });
+    return actions;
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,37 @@
+// The generation check and report printing of the main window, attached to
+// its Button1 ("生成チェック") and Button3 ("帳票印刷").
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace mosaiko {
+
+class TQRTest_main;
+class TQuickReport1;
+
+// Shows the report; the default is the engine's modal preview.
+using PreviewFn = std::function<void(TQuickReport1& form, QWidget* parent)>;
+
+class PrintActions {
+public:
+    explicit PrintActions(TQRTest_main& window, PreviewFn preview = {});
+
+    // Encodes every group once and shows the capacity and the verdict.
+    void Button1Click();
+    // Checks first; on "正常" lays out the report form and shows it.
+    void Button3Click();
+
+private:
+    void RunCheck();
+
+    TQRTest_main& window_;
+    PreviewFn preview_;
+};
+
+// Creates the actions and sets them as the window's button handlers.
+std::unique_ptr<PrintActions> AttachPrintActions(TQRTest_main& window, PreviewFn preview = {});
+
+}  // namespace mosaiko
