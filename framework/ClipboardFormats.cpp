@@ -24,6 +24,11 @@ QByteArray PictRecord(const TMetafilePict& picture) {
     return Bytes(out.Data());
 }
 
+void AddRenderings(QMimeData& data, const TMetafile& metafile) {
+    data.setData(kMimeSvg, Bytes(WriteSvg(metafile)));
+    data.setImageData(metafile.ToQImage());
+}
+
 }  // namespace
 
 std::unique_ptr<QMimeData> EnhancedMetafileMimeData(const TMetafile& metafile) {
@@ -31,7 +36,7 @@ std::unique_ptr<QMimeData> EnhancedMetafileMimeData(const TMetafile& metafile) {
     const QByteArray emf = Bytes(WriteEmf(metafile));
     data->setData(kMimeEmf, emf);
     data->setData(kMimeXEmf, emf);
-    data->setData(kMimeSvg, Bytes(WriteSvg(metafile)));
+    AddRenderings(*data, metafile);
     return data;
 }
 
@@ -42,7 +47,7 @@ std::unique_ptr<QMimeData> WindowsMetafileMimeData(const std::string& wmfBits, c
     data->setData(kMimeWmf, wmf);
     data->setData(kMimeXWmf, wmf);
     data->setData(kMimeMetafilePict, PictRecord(picture));
-    data->setData(kMimeSvg, Bytes(WriteSvg(metafile)));
+    AddRenderings(*data, metafile);
     return data;
 }
 

@@ -6,8 +6,9 @@
 //                      "application/x-metafilepict" as three little-endian
 //                      32-bit integers, since the record's handle exists only
 //                      on Windows
-//   both metafiles     also SVG under "image/svg+xml" for programs that read
-//                      neither metafile format
+//   both metafiles     also SVG under "image/svg+xml" and the picture drawn as
+//                      an image, for programs that read neither metafile format
+//                      (Windows makes a bitmap of a metafile on the clipboard too)
 //   bitmap             QMimeData::setImageData
 #pragma once
 

@@ -165,6 +165,7 @@ TEST(ClipboardFormats, MetafilesAndBitmapsComeBackFromTheClipboard) {
     EXPECT_EQ(data->data(kMimeEmf), Bytes(WriteEmf(m)));
     EXPECT_EQ(data->data(kMimeXEmf), Bytes(WriteEmf(m)));
     EXPECT_EQ(data->data(kMimeSvg), Bytes(WriteSvg(m)));
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), m.ToQImage());
     EXPECT_FALSE(data->hasText());
 
     const std::string bits = WriteWmf(m, TWmfForm::Clipboard);
