@@ -15,6 +15,8 @@ PACKAGES=(
   libqrcodegencpp-dev libqrencode-dev libzint-dev
   # metafile readers of the format tests (about a minute to install)
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin
+  # the clipboard watch against another program on a virtual X server
+  xvfb xauth xclip
 )
 
 missing=()
