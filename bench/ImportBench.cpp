@@ -17,21 +17,13 @@
 
 #include "FileImport.h"
 #include "Font.h"
+#include "BenchApp.h"
 #include "QRSample_main.h"
 #include "ShiftJis.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "mosaiko-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    static const bool fonts = (mosaiko::RegisterFontSubstitutes(), true);
-    (void)fonts;
-    return app;
-}
+QApplication& App() { return mosaiko::bench::BenchApplication(); }
 
 QTemporaryDir& Folder() {
     static QTemporaryDir dir;

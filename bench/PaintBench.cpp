@@ -8,6 +8,8 @@
 //                            row, Match on (a 928 x 928 bitmap), Pxmag 1, no
 //                            numbering, so the time is symbols, not text
 #include <QApplication>
+
+#include "BenchApp.h"
 #include <memory>
 #include <string>
 
@@ -18,18 +20,7 @@ namespace {
 
 using mosaiko::TQRCode;
 
-// The control is a widget and needs an application; the benchmark main does
-// not make one, so the first case does. Never freed: Qt's own clean-up at
-// exit must not run after it is gone.
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "mosaiko-bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    mosaiko::RegisterFontSubstitutes();
-}
+void EnsureApplication() { mosaiko::bench::BenchApplication(); }
 
 void RunPaint(benchmark::State& state, TQRCode& q, int symbols) {
     q.SetSymbolEnabled(true);  // one untimed run to check the settings

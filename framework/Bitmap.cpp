@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <unordered_map>
 
 namespace mosaiko {
@@ -232,9 +233,18 @@ void TBitmap::FillRect(int left, int top, int right, int bottom, TColor color) {
     const int bytes = bpp / 8;
     uint8_t pixel[4];
     for (int i = 0; i < 4; ++i) pixel[i] = static_cast<uint8_t>(value >> (8 * i));
-    for (int y = top; y < bottom; ++y) {
-        uint8_t* p = ScanLine(y) + static_cast<size_t>(left) * bytes;
-        for (int x = left; x < right; ++x, p += bytes) std::memcpy(p, pixel, static_cast<size_t>(bytes));
+    // Fixed-size copies per depth, so each pixel is a plain store.
+    auto fill = [&](auto size) {
+        for (int y = top; y < bottom; ++y) {
+            uint8_t* p = ScanLine(y) + static_cast<size_t>(left) * size;
+            for (int x = left; x < right; ++x, p += size) std::memcpy(p, pixel, size);
+        }
+    };
+    switch (bytes) {
+        case 4: fill(std::integral_constant<size_t, 4>()); break;
+        case 3: fill(std::integral_constant<size_t, 3>()); break;
+        case 2: fill(std::integral_constant<size_t, 2>()); break;
+        default: fill(std::integral_constant<size_t, 1>()); break;
     }
 }
 
@@ -244,7 +254,8 @@ QImage TBitmap::ToQImage() const {
     for (int y = 0; y < height_; ++y) {
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         if (format_ == pf32bit) {
-            for (int x = 0; x < width_; ++x) out[x] = PixelValue(x, y) | 0xFF000000u;
+            std::memcpy(out, ScanLine(y), static_cast<size_t>(width_) * 4);
+            for (int x = 0; x < width_; ++x) out[x] |= 0xFF000000u;
         } else if (format_ == pf24bit) {
             for (int x = 0; x < width_; ++x) out[x] = PixelValue(x, y) | 0xFF000000u;
         } else {

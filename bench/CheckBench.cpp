@@ -1,0 +1,76 @@
+// The generation check of 10,000 groups at version 20, and the PDF report
+// of 1,000 groups, through the same units the main window uses.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QFileInfo>
+#include <string>
+
+#include "BenchApp.h"
+#include "GenerationCheck.h"
+#include "Import.h"
+#include "QRCode3.h"
+#include "QR_QR.h"
+
+namespace {
+
+using namespace mosaiko;
+
+// Groups of three lines, "1,Item g line 1" .. "3,...", as an imported view.
+MemoLines MakeGroups(int groups) {
+    std::string file;
+    for (int g = 1; g <= groups; ++g)
+        for (int line = 1; line <= 3; ++line)
+            file += std::to_string(line) + ",Item " + std::to_string(g) + " line " + std::to_string(line) +
+                    " quantity 12 price 3400\r\n";
+    MemoLines memo;
+    ImportBytes(file, memo);
+    return memo;
+}
+
+// The hidden 256 x 256 control of the main window.
+struct Host {
+    QApplication& app = bench::BenchApplication();  // before any widget
+    QWidget base;
+    TQRCode* qr = new TQRCode(&base);
+    Host() {
+        base.resize(256, 256);
+        qr->SetSymbolEnabled(false);
+        qr->SetWidth(256);
+        qr->SetHeight(256);
+    }
+};
+
+void Check(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    const MemoLines memo = MakeGroups(groups);
+    Host host;
+    for (auto _ : state) {
+        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0);
+        if (!out.Passed()) state.SkipWithError("a group failed the check");
+    }
+    state.counters["groups/s"] = benchmark::Counter(groups, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(Check)->Name("Check/mosaiko/v20")->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void ReportPdf(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    const MemoLines memo = MakeGroups(groups);
+    Host host;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 20; }, [] { return 0; },
+                                    [] { return std::string("Benchmark"); }, {}});
+    form.LastLine = static_cast<int>(memo.Count()) - 1;
+    form.Arrange(10, 8);
+    for (auto _ : state)
+        if (!form.ExportToPdf(path)) state.SkipWithError("the PDF was not written");
+    const double bytes = static_cast<double>(QFileInfo(path).size());
+    state.counters["pages"] = form.PageCount();
+    state.counters["KB/page"] = bytes / 1024.0 / std::max(1, form.PageCount());
+}
+BENCHMARK(ReportPdf)->Name("Report/mosaiko/pdf")->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
