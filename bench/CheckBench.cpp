@@ -11,6 +11,8 @@
 #include "BenchApp.h"
 #include "GenerationCheck.h"
 #include "Import.h"
+#include "MainControls.h"
+#include "QRHost.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
 
@@ -30,17 +32,13 @@ MemoLines MakeGroups(int groups) {
     return memo;
 }
 
-// The hidden 256 x 256 control of the main window.
+// The main window's hidden 256 x 256 control, built as the window builds it.
 struct Host {
     QApplication& app = bench::BenchApplication();  // before any widget
-    QWidget base;
-    TQRCode* qr = new TQRCode(&base);
-    Host() {
-        base.resize(256, 256);
-        qr->SetSymbolEnabled(false);
-        qr->SetWidth(256);
-        qr->SetHeight(256);
-    }
+    QWidget window;
+    MainControls controls;
+    TQRCode* qr;
+    Host() : qr((BuildQRHost(&window, controls), controls.QRCode1)) {}
 };
 
 void Check(benchmark::State& state) {

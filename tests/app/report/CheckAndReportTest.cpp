@@ -11,6 +11,8 @@
 
 #include "GenerationCheck.h"
 #include "Import.h"
+#include "MainControls.h"
+#include "QRHost.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
 #include "QrDecodeQt.h"
@@ -19,16 +21,12 @@
 namespace mosaiko {
 namespace {
 
-// A hidden 256 x 256 control with the main window's design settings.
+// The main window's hidden 256 x 256 control, built as the window builds it.
 struct Host {
-    QWidget base;
-    TQRCode* qr = new TQRCode(&base);
-    Host() {
-        base.resize(256, 256);
-        qr->SetSymbolEnabled(false);
-        qr->SetWidth(256);
-        qr->SetHeight(256);
-    }
+    QWidget window;
+    MainControls controls;
+    TQRCode* qr;
+    Host() : qr((BuildQRHost(&window, controls), controls.QRCode1)) {}
 };
 
 MemoLines Imported(const std::string& file) {
