@@ -17,6 +17,8 @@ PACKAGES=(
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin
   # the clipboard watch against another program on a virtual X server
   xvfb xauth xclip
+  # byte-for-byte comparison of two builds' outputs (scripts/compare-outputs.sh)
+  faketime
 )
 
 missing=()
