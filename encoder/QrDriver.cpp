@@ -1,41 +1,12 @@
 #include "QrDriver.h"
 
-#include <cassert>
 #include <cstring>
 
 #include "CharacterTables.h"
+#include "ShiftJisText.h"
 
 namespace mosaiko {
-namespace {
-
-// Control characters an escape may produce that make the data binary: all
-// but TAB, LF and CR.
-constexpr bool IsControlByte(uint8_t b) { return b < 0x20 && b != 0x09 && b != 0x0A && b != 0x0D; }
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
-
 std::string SettingsError::Message() const { return "Illegal " + item + " : " + std::to_string(value); }
-
-bool IsSecondByte(std::string_view text, size_t p) {
-    if (p >= text.size() || text[p] == 0) return false;
-    size_t run = 0;
-    while (run < p && IsLeadByte(static_cast<uint8_t>(text[p - 1 - run]))) ++run;
-    return run % 2 == 1;
-}
-
-int FindSingleByte(char ch, std::string_view text, int start) {
-    if (start < 1) start = 1;
-    for (size_t p = static_cast<size_t>(start) - 1; p < text.size(); ++p)
-        if (text[p] == ch && !IsSecondByte(text, p)) return static_cast<int>(p) + 1;
-    return 0;
-}
 
 QrDriver::QrDriver() : data_(4, 0) {}
 
@@ -55,42 +26,12 @@ bool QrDriver::SetPxmag(int pxmag) {
     return true;
 }
 
-// Escapes: "~~" is one tilde; "~" + pairs of hexadecimal digits + "~" are
-// the bytes they spell. False for an unpaired tilde, an odd number of digits
-// or a byte that is not a hexadecimal digit.
-bool QrDriver::ConvertEscapes(std::string& out, bool& binary) const {
-    const std::string_view code = code_;
-    const int length = static_cast<int>(code.size());
-    int pos = 1;
-    while (pos <= length) {
-        const int a = FindSingleByte('~', code, pos);
-        if (a == 0) {
-            out.append(code.substr(static_cast<size_t>(pos) - 1));
-            break;
-        }
-        const int b = FindSingleByte('~', code, a + 1);
-        if (b == 0 || (b - a - 1) % 2 != 0) return false;
-        out.append(code.substr(static_cast<size_t>(pos) - 1, static_cast<size_t>(a - pos)));
-        if (b == a + 1) out.push_back('~');
-        for (int i = a + 1; i < b; i += 2) {
-            const int hi = HexValue(code[static_cast<size_t>(i) - 1]);
-            const int lo = HexValue(code[static_cast<size_t>(i)]);
-            if (hi < 0 || lo < 0) return false;
-            const auto byte = static_cast<uint8_t>(hi * 16 + lo);
-            if (IsControlByte(byte)) binary = true;
-            out.push_back(static_cast<char>(byte));
-        }
-        pos = b + 1;
-    }
-    return true;
-}
-
 int QrDriver::ConvertCode() {
     const int length = static_cast<int>(code_.size());
     binary_ = false;
     std::string converted;
     bool binary = false;
-    const bool escaped = binaryOperation_ && length > 0 && ConvertEscapes(converted, binary);
+    const bool escaped = binaryOperation_ && length > 0 && AppendUnescaped(converted, code_, binary);
     if (binaryOperation_ && length > 0 && !escaped) binaryOperation_ = false;  // a failed conversion is silent
     const std::string& bytes = escaped ? converted : code_;
     binary_ = escaped && binary;

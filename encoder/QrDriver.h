@@ -32,17 +32,6 @@ struct SettingsError {
     std::string Message() const;  // "Illegal <item> : <value>"
 };
 
-// Shift-JIS lead bytes of the target code page, fixed whatever the host's.
-constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-// Whether the byte at 0-based position p is the second byte of a double-byte
-// character: it is not 0 and an odd run of lead bytes stands right before it.
-bool IsSecondByte(std::string_view text, size_t p);
-
-// 1-based position of the first `ch` at or after `start` that is not the
-// second byte of a double-byte character; 0 when there is none.
-int FindSingleByte(char ch, std::string_view text, int start);
-
 class QrDriver : public QrEncoder {
 public:
     static constexpr int kMaxPieces = 1024;
@@ -80,7 +69,6 @@ public:
     void AppendPbmBitmap();
 
 private:
-    bool ConvertEscapes(std::string& out, bool& binary) const;
     void ComputeParity();
 
     std::string code_;

@@ -15,12 +15,6 @@ inline constexpr std::size_t kMaxLineText = 9999;
 // kMaxLineText bytes.
 std::string_view LineText(std::string_view line);
 
-// Appends a line text with the QR control's escapes: "~" as "~~", tab as "~09~".
-// The second byte of a double-byte character is copied as it is, and a lead
-// byte left dangling at the end is written as a hex escape, so the escapes
-// that follow are still read as escapes.
-void AppendEscaped(std::string& out, std::string_view text);
-
 struct GroupTexts {
     std::size_t last = 0;   // index of the group's last line
     std::string codeText;   // escaped line texts, each followed by "~0D0A~"

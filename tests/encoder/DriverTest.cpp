@@ -51,14 +51,6 @@ TEST(Driver, TildeEscapes) {
     EXPECT_EQ(DataOf(d), "~41~");
 }
 
-TEST(Driver, FindSingleByteSkipsSecondBytes) {
-    EXPECT_EQ(FindSingleByte('~', "ab~", 1), 3);
-    EXPECT_EQ(FindSingleByte('~', "\x81~x~", 1), 4);
-    EXPECT_EQ(FindSingleByte('~', "\x81\x81~", 1), 3);  // an even run of lead bytes
-    EXPECT_EQ(FindSingleByte('~', "~~", 2), 2);
-    EXPECT_EQ(FindSingleByte('~', "abc", 1), 0);
-}
-
 TEST(Driver, SplitSizesAndModes) {
     QrDriver d;
     d.SetCode("0123456789");

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "CodeTextReader.h"
 #include "DataLine.h"
 #include "GroupAssembly.h"
 #include "Grouping.h"
 #include "Import.h"
 #include "LineReader.h"
 #include "MemoLines.h"
+#include "ShiftJisText.h"
 
 using namespace mosaiko;
 
@@ -167,7 +167,7 @@ std::int64_t CheckGroups(const MemoLines& memo) {
             label.append(text).append("\r");
         }
         Check(g.labelText == label, "LabelText differs from the line texts");
-        Check(ReadCodeText(g.codeText) == plain, "CodeText does not read back to the line texts");
+        Check(Unescaped(g.codeText) == plain, "CodeText does not read back to the line texts");
         // A group ends before a "--" line; only a group starting at one (raw lines) ends at once.
         const bool startsAtDashes = memo.Line(start).substr(0, 2) == "--";
         Check(g.last + 1 >= memo.Count() || memo.Line(g.last + 1).substr(0, 2) == "--" ||

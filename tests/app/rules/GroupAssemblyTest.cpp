@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "CodeTextReader.h"
 #include "GroupAssembly.h"
 #include "Grouping.h"
 #include "Import.h"
+#include "ShiftJisText.h"
 
 using namespace mosaiko;
 using namespace std::string_literals;
@@ -63,7 +63,7 @@ TEST(AssembleGroup, MalformedDoubleByteTextStillReadsBack) {
     EXPECT_EQ(One("1,\x81\t").codeText, "\x81\t~0D0A~");
     for (const std::string& line : std::vector<std::string>{"1,ab\x81"s, "1,\x81\t~"s, "1,\xfc\xfc\xfc"s, "1,~\x81"s}) {
         const GroupTexts g = One(line);
-        EXPECT_EQ(ReadCodeText(g.codeText), std::string(LineText(line)) + "\r\n") << line;
+        EXPECT_EQ(Unescaped(g.codeText), std::string(LineText(line)) + "\r\n") << line;
     }
 }
 
@@ -83,7 +83,7 @@ TEST(AssembleGroup, CutsLineTextsAt9999Bytes) {
     // A cut through a double-byte character leaves its lead byte dangling.
     const std::string kanji = "1,a" + std::string(9998, '\x88');
     const GroupTexts k = One(kanji);
-    EXPECT_EQ(ReadCodeText(k.codeText), "a" + std::string(9998, '\x88') + "\r\n");
+    EXPECT_EQ(Unescaped(k.codeText), "a" + std::string(9998, '\x88') + "\r\n");
 }
 
 TEST(AssembleGroup, StopsAtTheSeparatorOrTheBound) {
@@ -114,13 +114,4 @@ TEST(GroupCursor, EmptyViewHasNoGroup) {
     const MemoLines memo;
     EXPECT_TRUE(GroupCursor(memo).AtEnd());
     EXPECT_EQ(AssembleGroup(memo, 0, 0).codeText, "");
-}
-
-TEST(ReadCodeText, ReadsEscapesLikeTheControl) {
-    EXPECT_EQ(ReadCodeText("a~~b~09~~0D0A~"), "a~b\t\r\n");
-    EXPECT_EQ(ReadCodeText("\x81~x"), "\x81~x");
-    EXPECT_EQ(ReadCodeText("~0d0a~"), "\r\n");
-    EXPECT_EQ(ReadCodeText("a~b"), std::nullopt);
-    EXPECT_EQ(ReadCodeText("~0~"), std::nullopt);
-    EXPECT_EQ(ReadCodeText("~zz~"), std::nullopt);
 }

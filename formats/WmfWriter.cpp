@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "FontRecord.h"
 #include "RecordBytes.h"
 #include "ShiftJis.h"
+#include "ShiftJisText.h"
 
 namespace mosaiko {
 namespace {
@@ -31,17 +33,14 @@ constexpr uint16_t kPlaceableSize = 22;
 constexpr uint16_t kMetaHeaderSize = 18;
 constexpr uint16_t kAnisotropic = 8;
 constexpr uint16_t kPsNull = 5;
-constexpr uint8_t kShiftJisCharset = 128;
 constexpr uint16_t kEtoOpaque = 0x0002;
-
-bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Splits Shift-JIS bytes into characters (a lead byte takes the next byte);
 // returns the byte length of each.
 std::vector<int> CharacterLengths(std::string_view sjis) {
     std::vector<int> lengths;
     for (size_t i = 0; i < sjis.size();) {
-        const int len = IsLeadByte(static_cast<uint8_t>(sjis[i])) && i + 1 < sjis.size() ? 2 : 1;
+        const int len = static_cast<int>(CharacterLength(sjis, i));
         lengths.push_back(len);
         i += static_cast<size_t>(len);
     }
@@ -64,17 +63,6 @@ std::vector<int> ByteAdvances(const TMetaTextOut& text) {
         offset += static_cast<size_t>(len);
     }
     return perByte;
-}
-
-// A face name in at most 31 Shift-JIS bytes, not cutting a character in two.
-std::string FaceName(const QString& name) {
-    const std::string sjis = EncodeShiftJis(name);
-    size_t end = 0;
-    for (int len : CharacterLengths(sjis)) {
-        if (end + static_cast<size_t>(len) > 31) break;
-        end += static_cast<size_t>(len);
-    }
-    return sjis.substr(0, end);
 }
 
 class WmfBuilder {
@@ -114,7 +102,7 @@ public:
     void operator()(const TMetaSelectFont& select) {
         const uint32_t index = objects_.Create();
         const size_t at = Begin(META_CREATEFONTINDIRECT);
-        WriteFont(select.font);
+        WriteLogFont(out_, select.font, LogFontKind::Wmf);
         End(at);
         Replace(font_, index);
     }
@@ -174,7 +162,6 @@ private:
 
     void WritePlaceable();
     void WriteMetaHeader();
-    void WriteFont(const TMetaFont& font);
     void WriteText(const TMetaTextOut& text);
 
     const TMetafile& metafile_;
@@ -209,22 +196,6 @@ void WmfBuilder::WriteMetaHeader() {
     out_.U16(0);                   // mtNoObjects, patched
     out_.U32(0);                   // mtMaxRecord, patched
     out_.U16(0);                   // mtNoParameters
-}
-
-void WmfBuilder::WriteFont(const TMetaFont& font) {
-    out_.I16(-font.height);  // negative: the character (em) height
-    out_.I16(0);             // width: the font's own
-    out_.I16(0);             // escapement
-    out_.I16(0);             // orientation
-    out_.I16(font.bold ? 700 : 400);
-    out_.U8(font.italic);
-    out_.U8(font.underline);
-    out_.U8(font.strikeOut);
-    out_.U8(kShiftJisCharset);
-    out_.Zeros(4);  // out precision, clip precision, quality, pitch and family
-    const std::string face = FaceName(font.name);
-    out_.Bytes(face);
-    out_.Zeros(32 - face.size());
 }
 
 void WmfBuilder::WriteText(const TMetaTextOut& text) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "FontRecord.h"
 #include "RecordBytes.h"
 #include "ShiftJis.h"
 
@@ -26,7 +27,6 @@ constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr uint32_t kHeaderSize = 108;           // with both header extensions
 constexpr uint32_t kNullPen = 0x80000008;       // stock object NULL_PEN
 constexpr uint32_t kPatCopy = 0x00F00021;
-constexpr uint32_t kShiftJisCharset = 128;
 constexpr uint32_t kEtoOpaque = 0x0002;
 constexpr uint32_t kGmCompatible = 1;
 // 0.01 mm per reference pixel, the text scale of GM_COMPATIBLE.
@@ -80,7 +80,7 @@ public:
         const uint32_t index = objects_.Create();
         const size_t at = Begin(EMR_EXTCREATEFONTINDIRECTW);
         out_.U32(index);
-        WriteLogFont(select.font);
+        WriteLogFont(out_, select.font, LogFontKind::Emf);
         End(at);
         Replace(font_, index);
     }
@@ -128,7 +128,6 @@ private:
     }
 
     void WriteHeader();
-    void WriteLogFont(const TMetaFont& font);
     void WriteText(const TMetaTextOut& text);
     void WriteEof();
 
@@ -171,24 +170,6 @@ void EmfBuilder::WriteHeader() {
     out_.I32(kEmfReferenceMillimeters.height() * 1000);
     for (char16_t c : kDescription) out_.U16(c);
     End(at);
-}
-
-void EmfBuilder::WriteLogFont(const TMetaFont& font) {
-    out_.I32(-font.height);  // negative: the character (em) height
-    out_.I32(0);             // lfWidth: the font's own
-    out_.I32(0);             // lfEscapement
-    out_.I32(0);             // lfOrientation
-    out_.I32(font.bold ? 700 : 400);
-    out_.U8(font.italic);
-    out_.U8(font.underline);
-    out_.U8(font.strikeOut);
-    out_.U8(kShiftJisCharset);
-    out_.U8(0);  // lfOutPrecision: default
-    out_.U8(0);  // lfClipPrecision: default
-    out_.U8(0);  // lfQuality: default
-    out_.U8(0);  // lfPitchAndFamily: default
-    const QString face = font.name.left(31);
-    for (int i = 0; i < 32; ++i) out_.U16(i < face.size() ? face.at(i).unicode() : 0);
 }
 
 void EmfBuilder::WriteText(const TMetaTextOut& text) {
