@@ -81,8 +81,8 @@ void QrEncoder::SelectMask() {
 // This score deliberately differs from ISO/IEC 18004:2015 and is kept for
 // compatibility with the symbols this program has always made: the
 // finder-like rule wants 1:1:3:1:1 with one light module (or the edge) on
-// each side instead of four light modules on one side, the dark percentage is truncated before the 5 % steps,
-// and the format cells are still light while the masks are scored. So the
+// each side instead of four light modules on one side, the dark percentage
+// is truncated before the 5 % steps, and the format cells are still light while the masks are scored. So the
 // automatic mask may differ from that of other encoders; the symbols decode
 // the same.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
