@@ -13,8 +13,11 @@ struct Position {
 
 constexpr int Resolve(int value, int n) { return value < 0 ? n + value : value; }
 
-// Format information, bit i into entry i: the copy around the top-left finder
-// and the copy split between the other two finders.
+// Format information, bit i into entry i of both lists. List 1 runs down
+// column 8: bits 0-7 beside the top-left finder, bits 8-14 beside the
+// bottom-left one. List 2 runs along row 8: bits 0-7 beside the top-right
+// finder, bits 8-14 beside the top-left one. Each list thus holds parts of
+// both copies of the format word.
 inline constexpr Position kFormatList1[15] = {
     {0, 8}, {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}, {7, 8}, {8, 8},
     {-7, 8}, {-6, 8}, {-5, 8}, {-4, 8}, {-3, 8}, {-2, 8}, {-1, 8}};

@@ -77,6 +77,14 @@ void QrEncoder::SelectMask() {
 
 // Module-by-module penalty of an n x n matrix of cell flags: runs, 2 x 2
 // blocks, finder-like patterns and the proportion of dark modules.
+//
+// This score deliberately differs from ISO/IEC 18004:2015 and is kept for
+// compatibility with the symbols this program has always made: the
+// finder-like rule wants 1:1:3:1:1 with one light module (or the edge) on
+// each side instead of four light modules on one side, the dark percentage
+// is truncated before the 5 % steps, and the format cells are still light while the masks are scored. So the
+// automatic mask may differ from that of other encoders; the symbols decode
+// the same.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
     auto isDark = [&](int row, int column) { return (cells[row * stride + column] & kDarkBit) != 0; };
     int score = 0;
