@@ -40,7 +40,7 @@ struct Options {
 
 const char kHelp[] =
     "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
-    "Imports FILE (Shift-JIS text or CSV), checks that every group fits a QR code\n"
+    "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
     "and writes the A4 report as a PDF.\n"
     "\n"
     "  -o FILE          the PDF to write (required)\n"
