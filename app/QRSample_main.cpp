@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "ExceptionHandler.h"
@@ -47,9 +48,19 @@ std::optional<QString> ChooseFileWithDialog(QWidget* parent, const QString& init
     return path;
 }
 
-void ShowErrorBox(QWidget* parent, const QString& message) {
+void ShowErrorBox(QWidget* parent, const QString& message, const QString& detail) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Mosaiko"), message, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     box.exec();
+}
+
+// What the status bar says after an import that did not fail.
+QString ImportNotice(const ImportResult& result) {
+    QStringList parts;
+    if (result.encoding == TextEncoding::Utf8) parts << QStringLiteral("UTF-8 として読み込みました");
+    if (result.outcome == ImportOutcome::Cancelled)
+        parts << QStringLiteral("読み込みを中止しました（%1 行を残しました）").arg(result.lineCount);
+    return parts.join(QStringLiteral("。"));
 }
 
 }  // namespace
@@ -130,6 +141,7 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
     // A cancel pressed while no import ran must not stop this one.
     CancelRequested = false;
     FilePath->setText(path);
+    StatusBar1->clearMessage();
     Memo1->Clear();
     LineCount = 0;
     bool first = true;
@@ -148,9 +160,10 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
     const std::string_view message = ImportMessage(result.outcome);
     if (!message.empty()) {
         wait.Restore();
-        seams_.showError(this, DecodeShiftJis(message));
+        seams_.showError(this, DecodeShiftJis(message), QString::fromStdString(result.detail));
         return;
     }
+    StatusBar1->showMessage(ImportNotice(result));
     Panel5->setText(QString::number(result.lineCount));
     Panel16->setText(QString::number(result.groupCount));
 }
@@ -173,9 +186,22 @@ void TQRTest_main::Button3Click() {
 }
 
 void TQRTest_main::BusyChanged(bool busy) {
+    // A disabled button hands the focus on along the tab chain, and a line
+    // edit reached that way selects its text, so the next keystroke would
+    // replace it. The window holds the focus for the loop instead, and gives
+    // it back afterwards.
+    if (busy) {
+        focusBeforeBusy_ = focusWidget();
+        if (focusBeforeBusy_) setFocus(Qt::OtherFocusReason);
+    }
     for (QWidget* button : {static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton3),
                             static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button3)})
         button->setEnabled(!busy);
+    // Unless the user has put the focus elsewhere meanwhile.
+    const bool untouched = focusWidget() == nullptr || focusWidget() == this;
+    if (!busy && untouched && focusBeforeBusy_ && focusBeforeBusy_->isEnabled() && focusBeforeBusy_->isVisible())
+        focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
+    if (!busy) focusBeforeBusy_ = nullptr;
 }
 
 const MemoLines& TQRTest_main::Lines() const { return Memo1->Lines(); }

@@ -3,6 +3,7 @@
 // printing attach through the Button1 and Button3 handlers.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -23,8 +24,9 @@ struct MainWindowSeams {
     // The file-open dialog (OpenDialog1): the chosen path, or nothing when the
     // user cancels. `initialPath` is the last path, or empty.
     std::function<std::optional<QString>(QWidget* parent, const QString& initialPath)> chooseFile;
-    // A modal message box with an error icon and an OK button.
-    std::function<void(QWidget* parent, const QString& message)> showError;
+    // A modal message box with an error icon and an OK button; `detail`, when
+    // not empty, is shown under the message.
+    std::function<void(QWidget* parent, const QString& message, const QString& detail)> showError;
 };
 
 // The user's settings store, the real dialog and the real message box.
@@ -82,6 +84,8 @@ private:
 
     MainWindowSeams seams_;
     BusyState busy_;
+    // The control that had the focus when the long loop began.
+    QPointer<QWidget> focusBeforeBusy_;
     std::function<void()> button1Handler_;
     std::function<void()> button3Handler_;
 };

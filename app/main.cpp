@@ -5,12 +5,15 @@
 #include "Font.h"
 #include "PrintActions.h"
 #include "QRSample_main.h"
+#include "QtTranslations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mosaiko"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mosaiko"));
     mosaiko::RegisterFontSubstitutes();
+    // Qt's dialogs in the user's language; our own texts are Japanese already.
+    mosaiko::InstallQtTranslations(app);
     mosaiko::TQRTest_main window;
     const auto printing = mosaiko::AttachPrintActions(window);
     window.show();

@@ -69,7 +69,7 @@ void ImportThroughWindow(benchmark::State& state) {
     seams.openSettings = [settings] { return mosaiko::SettingsStore::OpenFile(settings); };
     seams.chooseFile = [path](QWidget*, const QString&) { return std::optional<QString>(path); };
     bool failed = false;
-    seams.showError = [&failed](QWidget*, const QString&) { failed = true; };
+    seams.showError = [&failed](QWidget*, const QString&, const QString&) { failed = true; };
     mosaiko::TQRTest_main window(std::move(seams));
     window.show();
     QApplication::processEvents();

@@ -9,7 +9,7 @@ PACKAGES=(
   g++ cmake ninja-build make pkg-config
   clang-14 libclang-rt-14-dev
   # desktop program
-  qt6-base-dev fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev

@@ -1,8 +1,28 @@
 #include "Import.h"
 
+#include <memory>
+
 #include "ImportMessages.h"
 
 namespace mosaiko {
+namespace {
+
+// Long enough to recognise the number, short enough for a message box.
+constexpr std::size_t kShownDigits = 30;
+
+std::string LinePrefix(std::int64_t lineNumber) { return std::to_string(lineNumber) + " 行目: "; }
+
+// Why ClassifyLine found the line unusable: it has no first field, or the
+// field's digits do not fit.
+std::string UnusableReason(std::string_view line) {
+    const std::optional<std::string> field = FirstField(line);
+    if (!field) return "空白と制御文字だけの行です";
+    std::string shown = field->substr(0, kShownDigits);
+    if (field->size() > kShownDigits) shown += "…";
+    return "先頭の数値 " + shown + " が大きすぎます";
+}
+
+}  // namespace
 
 Importer::Importer(MemoLines& memo) : memo_(memo) { memo_.Clear(); }
 
@@ -15,9 +35,14 @@ bool Importer::Take(std::string_view line) {
     return true;
 }
 
-ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing) {
+ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing,
+                         TextEncoding encoding) {
     Importer importer(memo);
     ImportResult result;
+    result.encoding = encoding;
+    std::unique_ptr<Utf8ToShiftJis> converter;
+    if (encoding == TextEncoding::Utf8) converter = std::make_unique<Utf8ToShiftJis>();
+    std::int64_t lineNumber = 0;
     for (;;) {
         if (keepGoing && !keepGoing()) {
             result.outcome = ImportOutcome::Cancelled;
@@ -30,8 +55,20 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
             result.outcome = ImportOutcome::ReadError;
             break;
         }
+        ++lineNumber;
+        if (converter) {
+            std::string problem;
+            const std::optional<std::string_view> converted = converter->Convert(line, problem);
+            if (!converted) {
+                result.outcome = ImportOutcome::UnusableData;
+                result.detail = LinePrefix(lineNumber) + problem;
+                break;
+            }
+            line = *converted;
+        }
         if (!importer.Take(line)) {
             result.outcome = ImportOutcome::UnusableData;
+            result.detail = LinePrefix(lineNumber) + UnusableReason(line);
             break;
         }
     }
@@ -41,9 +78,20 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
     return result;
 }
 
-ImportResult ImportBytes(std::string_view bytes, MemoLines& memo, std::size_t chunkSize) {
+ImportResult ImportBytes(std::string_view bytes, MemoLines& memo, std::size_t chunkSize, EncodingChoice choice) {
+    const std::optional<TextEncoding> encoding =
+        ResolveEncoding(choice, [&] { return SniffEncoding(ReadFromMemory(bytes), chunkSize); });
     LineReader reader(ReadFromMemory(bytes), chunkSize);
-    return ImportLines(reader, memo);
+    return ImportLines(reader, memo, {}, encoding.value_or(TextEncoding::ShiftJis));
+}
+
+std::optional<TextEncoding> ResolveEncoding(EncodingChoice choice,
+                                            const std::function<std::optional<TextEncoding>()>& sniff) {
+    switch (choice) {
+    case EncodingChoice::ShiftJis: return TextEncoding::ShiftJis;
+    case EncodingChoice::Utf8: return TextEncoding::Utf8;
+    default: return sniff();
+    }
 }
 
 std::string_view ImportMessage(ImportOutcome outcome) {

@@ -4,12 +4,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "DataLine.h"
 #include "Grouping.h"
 #include "LineReader.h"
 #include "MemoLines.h"
+#include "Utf8Input.h"
 
 namespace mosaiko {
 
@@ -40,15 +43,27 @@ struct ImportResult {
     // Data lines accepted, also before a failure (the view is empty then).
     std::int64_t lineCount = 0;
     std::int64_t groupCount = 0;
+    // How the file was read; Utf8 means its lines were converted to Shift-JIS.
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    // For a failure: where and why, in UTF-8, e.g. "12 行目: 空白と制御文字だけの行です".
+    std::string detail;
 };
 
 // Reads every line through `reader` into `memo`. `keepGoing` is asked before
 // each line, the first included; false cancels. On a failure `memo` is emptied.
-ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing = {});
+// Utf8 lines are converted to Shift-JIS before the import rules see them.
+ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing = {},
+                         TextEncoding encoding = TextEncoding::ShiftJis);
 
 // The whole import over bytes already in memory, read in chunks of `chunkSize`.
 ImportResult ImportBytes(std::string_view bytes, MemoLines& memo,
-                         std::size_t chunkSize = LineReader::kDefaultChunk);
+                         std::size_t chunkSize = LineReader::kDefaultChunk,
+                         EncodingChoice choice = EncodingChoice::Auto);
+
+// The encoding to read with: `choice` itself, or for Auto what `sniff` finds
+// (nullopt when the sniff cannot read the file).
+std::optional<TextEncoding> ResolveEncoding(EncodingChoice choice,
+                                            const std::function<std::optional<TextEncoding>()>& sniff);
 
 // The message for a failed import; empty for Done and Cancelled.
 std::string_view ImportMessage(ImportOutcome outcome);

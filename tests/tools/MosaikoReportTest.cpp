@@ -4,7 +4,12 @@
 
 #include <filesystem>
 
+#include "QrDecode.h"
 #include "RunTool.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace mosaiko::test {
 namespace {
@@ -70,6 +75,64 @@ TEST_F(MosaikoReport, BadOptionsExitTwo) {
         const int raw = std::system((command + " </dev/null >/dev/null 2>&1").c_str());
         EXPECT_EQ(WEXITSTATUS(raw), 2) << command;
     }
+}
+
+}  // namespace
+}  // namespace mosaiko::test
+
+namespace mosaiko::test {
+namespace {
+
+// The data bytes of the one QR code on the first page of `pdf`.
+std::string QrBytesOfFirstPage(const std::string& pdf) {
+    const std::string stem = pdf + "-page";
+    const std::string command = "pdftoppm -r 400 -gray -singlefile '" + pdf + "' '" + stem + "'";
+    if (std::system(command.c_str()) != 0) return "pdftoppm failed";
+    const std::string pgm = ReadFile(stem + ".pgm");
+    int width = 0, height = 0, maxValue = 0, consumed = 0;
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &maxValue, &consumed) != 3) return "no PGM";
+    const auto* grey = reinterpret_cast<const uint8_t*>(pgm.data() + consumed + 1);
+    const std::optional<Decoded> decoded = DecodeImage(grey, width, height, width);
+    return decoded ? decoded->bytes : "no symbol";
+}
+
+TEST_F(MosaikoReport, Utf8AndShiftJisFilesGiveTheSameReport) {
+    // 漢字 / ABC; "漢字あ" would not do: its UTF-8 bytes are also valid CP932.
+    const std::string sjis = "1,\x8A\xBF\x8E\x9A\r\n1,ABC\r\n";
+    const std::string utf8 = "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n1,ABC\r\n";
+    WriteFile(Path("sjis.csv"), sjis);
+    WriteFile(Path("utf8.csv"), utf8);
+    WriteFile(Path("bom.csv"), "\xEF\xBB\xBF" + utf8);
+    const auto fromSjis = RunTool(kTool, {Path("sjis.csv"), "-o", Path("sjis.pdf"), "--version", "2", "--size", "4"});
+    ASSERT_EQ(fromSjis.status, 0) << fromSjis.err;
+    EXPECT_EQ(fromSjis.err.find("UTF-8"), std::string::npos) << fromSjis.err;
+    const std::string expected = QrBytesOfFirstPage(Path("sjis.pdf"));
+    EXPECT_NE(expected.find("\x8A\xBF\x8E\x9A"), std::string::npos) << testing::PrintToString(expected);
+    for (const char* name : {"utf8", "bom"}) {
+        const std::string csv = Path((std::string(name) + ".csv").c_str());
+        const std::string pdf = Path((std::string(name) + ".pdf").c_str());
+        const auto r = RunTool(kTool, {csv, "-o", pdf, "--version", "2", "--size", "4"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.err.find("UTF-8 として読み込み、Shift-JIS に変換しました"), std::string::npos) << r.err;
+        EXPECT_NE(r.out.find("lines: 2"), std::string::npos) << r.out;
+        EXPECT_EQ(QrBytesOfFirstPage(pdf), expected) << name;
+    }
+}
+
+TEST_F(MosaikoReport, EncodingOptionAndImportDetails) {
+    WriteFile(Path("utf8.csv"), "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n");
+    const auto forced = RunTool(kTool, {Path("utf8.csv"), "-o", Path("x.pdf"), "--encoding", "sjis"});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_EQ(forced.err.find("UTF-8"), std::string::npos) << forced.err;
+    WriteFile(Path("big.csv"), "1,a\r\n98765432101,b\r\n");
+    const auto big = RunTool(kTool, {Path("big.csv"), "-o", Path("x.pdf")});
+    EXPECT_EQ(big.status, 1);
+    EXPECT_NE(big.err.find("使用できないデータです。\nmosaiko-report: 2 行目: 先頭の数値 98765432101 が大きすぎます"),
+              std::string::npos)
+        << big.err;
+    const auto missing = RunTool(kTool, {Path("none.csv"), "-o", Path("x.pdf")});
+    EXPECT_NE(missing.err.find("ファイル " + Path("none.csv") + " を読めません: "), std::string::npos) << missing.err;
+    EXPECT_EQ(RunTool(kTool, {Path("utf8.csv"), "-o", Path("x.pdf"), "--encoding", "latin1"}).status, 2);
 }
 
 }  // namespace

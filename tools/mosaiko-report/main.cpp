@@ -35,11 +35,12 @@ struct Options {
     std::string title = "ＱＲコードリスト";
     int perPage = 8;
     int fontSize = 10;
+    EncodingChoice encoding = EncodingChoice::Auto;
 };
 
 const char kHelp[] =
     "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
-    "Imports FILE (Shift-JIS text or CSV), checks that every group fits a QR code\n"
+    "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
     "and writes the A4 report as a PDF.\n"
     "\n"
     "  -o FILE          the PDF to write (required)\n"
@@ -48,6 +49,8 @@ const char kHelp[] =
     "  --title TEXT     report title (default ＱＲコードリスト)\n"
     "  --per-page N     groups per page 1-20 (default 8)\n"
     "  --font-size N    point size of the group text 6-60 (default 10)\n"
+    "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
+    "                   recognised and converted to Shift-JIS)\n"
     "\n"
     "Exit status: 0 report written; 1 the import failed, a group does not fit\n"
     "(no PDF is written) or the PDF could not be written; 2 usage error.\n";
@@ -91,6 +94,11 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o, bool& help) 
         const std::string value = argv[++i];
         if (arg == "-o") {
             o.output = value;
+        } else if (arg == "--encoding") {
+            if (value == "auto") o.encoding = EncodingChoice::Auto;
+            else if (value == "sjis") o.encoding = EncodingChoice::ShiftJis;
+            else if (value == "utf-8") o.encoding = EncodingChoice::Utf8;
+            else return "option --encoding: '" + value + "' is not auto, sjis or utf-8";
         } else if (arg == "--title") {
             o.title = value;
         } else {
@@ -129,11 +137,14 @@ int main(int argc, char** argv) {
     RegisterFontSubstitutes();
 
     MemoLines memo;
-    const ImportResult imported = ImportFile(QString::fromLocal8Bit(options.file.c_str()), memo, {});
+    const ImportResult imported = ImportFile(QString::fromLocal8Bit(options.file.c_str()), memo, {}, options.encoding);
     if (imported.outcome == ImportOutcome::ReadError || imported.outcome == ImportOutcome::UnusableData) {
         std::cerr << "mosaiko-report: " << options.file << ": " << Utf8(ImportMessage(imported.outcome)) << "\n";
+        if (!imported.detail.empty()) std::cerr << "mosaiko-report: " << imported.detail << "\n";
         return kExitFailed;
     }
+    if (imported.encoding == TextEncoding::Utf8)
+        std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
     std::cout << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
     QWidget window;

@@ -23,8 +23,9 @@ std::unique_ptr<TQRTest_main> WindowTest::MakeWindow() {
         dialogInitialPaths << initial;
         return nextChoice;
     };
-    seams.showError = [this](QWidget*, const QString& message) {
+    seams.showError = [this](QWidget*, const QString& message, const QString& detail) {
         errors << message;
+        errorDetails << detail;
         errorCursorsLeft = QApplication::overrideCursor() ? 1 : 0;
     };
     return std::make_unique<TQRTest_main>(std::move(seams));

@@ -36,6 +36,7 @@ protected:
     std::optional<QString> nextChoice;  // what the dialog answers
     QStringList dialogInitialPaths;     // what each dialog was opened with
     QStringList errors;                 // messages of the error box
+    QStringList errorDetails;           // their detail texts
     int errorCursorsLeft = 0;           // wait cursors still shown when the box came up
 
 private:

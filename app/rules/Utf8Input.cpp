@@ -1,0 +1,168 @@
+#include "Utf8Input.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+namespace mosaiko {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr unsigned char kCtrlZ = 26;
+
+bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932Trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+// 0x80, 0xA0 and 0xFD-0xFF stand for no character of CP932.
+bool IsCp932Single(unsigned char c) { return c < 0x80 || (c >= 0xA1 && c <= 0xDF); }
+
+// How many continuation bytes follow `lead`, and the range of the first one
+// (which excludes overlong forms, surrogates and values above U+10FFFF).
+struct Utf8Lead {
+    int need = -1;
+    unsigned char low = 0x80, high = 0xBF;
+};
+
+Utf8Lead ClassifyUtf8Lead(unsigned char c) {
+    if (c < 0x80) return {0};
+    if (c >= 0xC2 && c <= 0xDF) return {1};
+    if (c == 0xE0) return {2, 0xA0, 0xBF};
+    if (c == 0xED) return {2, 0x80, 0x9F};
+    if (c >= 0xE1 && c <= 0xEF) return {2};
+    if (c == 0xF0) return {3, 0x90, 0xBF};
+    if (c >= 0xF1 && c <= 0xF3) return {3};
+    if (c == 0xF4) return {3, 0x80, 0x8F};
+    return {};
+}
+
+std::string CodePoint(std::string_view sequence) {
+    auto u = static_cast<unsigned char>(sequence[0]);
+    std::uint32_t value = sequence.size() == 1 ? u : u & (0x7F >> sequence.size());
+    for (std::size_t i = 1; i < sequence.size(); ++i) value = (value << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(value));
+    return text;
+}
+
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const Utf8Lead lead = ClassifyUtf8Lead(static_cast<unsigned char>(text[0]));
+    if (lead.need < 0 || text.size() < static_cast<std::size_t>(lead.need) + 1) return 0;
+    for (int i = 1; i <= lead.need; ++i) {
+        const auto c = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+        const unsigned char low = i == 1 ? lead.low : 0x80, high = i == 1 ? lead.high : 0xBF;
+        if (c < low || c > high) return 0;
+    }
+    return static_cast<std::size_t>(lead.need) + 1;
+}
+
+void EncodingSniffer::Feed(std::string_view chunk) {
+    for (const char ch : chunk) {
+        if (Decided()) return;
+        const auto c = static_cast<unsigned char>(ch);
+        if (seen_ < kBom.size()) {
+            if (static_cast<char>(c) == kBom[seen_]) {
+                ++seen_;
+                bom_ = seen_ == kBom.size();
+            } else {
+                seen_ = kBom.size();  // no mark: stop looking for one
+            }
+        }
+        if (c == kCtrlZ) {
+            stopped_ = true;  // the import reads nothing after it either
+            return;
+        }
+        if (c >= 0x80) nonAscii_ = true;
+        FeedUtf8(c);
+        FeedCp932(c);
+    }
+}
+
+void EncodingSniffer::FeedUtf8(unsigned char c) {
+    if (utf8Need_ > 0) {
+        if (c < utf8Low_ || c > utf8High_) {
+            utf8Valid_ = false;
+            return;
+        }
+        --utf8Need_;
+        utf8Low_ = 0x80;
+        utf8High_ = 0xBF;
+        return;
+    }
+    const Utf8Lead lead = ClassifyUtf8Lead(c);
+    if (lead.need < 0) {
+        utf8Valid_ = false;
+        return;
+    }
+    utf8Need_ = lead.need;
+    utf8Low_ = lead.low;
+    utf8High_ = lead.high;
+}
+
+void EncodingSniffer::FeedCp932(unsigned char c) {
+    if (!cp932Valid_) return;
+    if (cp932Trail_) {
+        cp932Trail_ = false;
+        cp932Valid_ = IsCp932Trail(c);
+    } else if (IsCp932Lead(c)) {
+        cp932Trail_ = true;
+    } else {
+        cp932Valid_ = IsCp932Single(c);
+    }
+}
+
+TextEncoding EncodingSniffer::Result() const {
+    if (bom_) return TextEncoding::Utf8;
+    const bool utf8 = utf8Valid_ && utf8Need_ == 0;
+    const bool cp932 = cp932Valid_ && !cp932Trail_;
+    return utf8 && nonAscii_ && !cp932 ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+}
+
+std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read, std::size_t chunkSize) {
+    std::vector<char> chunk(std::max<std::size_t>(chunkSize, 1));
+    EncodingSniffer sniffer;
+    while (!sniffer.Decided()) {
+        const std::ptrdiff_t n = read(chunk.data(), chunk.size());
+        if (n < 0 || static_cast<std::size_t>(n) > chunk.size()) return std::nullopt;
+        if (n == 0) break;
+        sniffer.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+    }
+    return sniffer.Result();
+}
+
+Utf8ToShiftJis::Utf8ToShiftJis() : cd_(iconv_open("CP932", "UTF-8")) {
+    if (cd_ == reinterpret_cast<void*>(-1)) throw std::runtime_error("iconv: no conversion from UTF-8 to CP932");
+}
+
+Utf8ToShiftJis::~Utf8ToShiftJis() { iconv_close(static_cast<iconv_t>(cd_)); }
+
+std::optional<std::string_view> Utf8ToShiftJis::Convert(std::string_view utf8, std::string& problem) {
+    if (first_ && utf8.substr(0, kBom.size()) == kBom) utf8.remove_prefix(kBom.size());
+    first_ = false;
+    // CP932 never needs more bytes than UTF-8 for the same text.
+    out_.resize(utf8.size());
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* out = out_.data();
+    std::size_t outLeft = out_.size();
+    iconv(static_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr);
+    if (iconv(static_cast<iconv_t>(cd_), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        const std::string_view rest(in, inLeft);
+        const std::size_t length = Utf8SequenceLength(rest);
+        if (errno == E2BIG || length == 0) {
+            problem = "UTF-8 として正しくないバイト列があります";
+        } else {
+            const std::string_view character = rest.substr(0, length);
+            problem = "文字「" + std::string(character) + "」(" + CodePoint(character) + ") は Shift-JIS で表せません";
+        }
+        return std::nullopt;
+    }
+    out_.resize(out_.size() - outLeft);
+    return std::string_view(out_);
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,73 @@
+// Recognises UTF-8 input and turns it into the Shift-JIS (CP932) bytes that
+// the rest of the program works on.
+//
+// A file is UTF-8 when it starts with the byte-order mark EF BB BF, or when it
+// is valid UTF-8, holds a byte above 127 and is not valid CP932 (a short Kanji
+// text can be both; it stays Shift-JIS). Every other file is Shift-JIS.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "LineReader.h"
+
+namespace mosaiko {
+
+enum class TextEncoding { ShiftJis, Utf8 };
+enum class EncodingChoice { Auto, ShiftJis, Utf8 };
+
+// Looks at a file's bytes, fed in chunks of any size, up to a Ctrl-Z.
+class EncodingSniffer {
+public:
+    void Feed(std::string_view chunk);
+    // No later byte can change the answer.
+    bool Decided() const { return bom_ || !utf8Valid_ || stopped_; }
+    // The answer for the bytes fed so far, taken as the whole file.
+    TextEncoding Result() const;
+
+private:
+    void FeedUtf8(unsigned char c);
+    void FeedCp932(unsigned char c);
+
+    std::size_t seen_ = 0;  // bytes fed, up to the byte-order mark's length
+    bool bom_ = false;
+    bool stopped_ = false;  // Ctrl-Z seen
+    bool nonAscii_ = false;
+    bool utf8Valid_ = true;
+    int utf8Need_ = 0;                // continuation bytes still expected
+    unsigned char utf8Low_ = 0x80;    // range of the next continuation byte
+    unsigned char utf8High_ = 0xBF;
+    bool cp932Valid_ = true;
+    bool cp932Trail_ = false;  // a lead byte waits for its trail byte
+};
+
+// Reads the file through `read` until the answer is known. nullopt: read error.
+std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read,
+                                          std::size_t chunkSize = LineReader::kDefaultChunk);
+
+// Converts UTF-8 lines to CP932, one line at a time.
+class Utf8ToShiftJis {
+public:
+    Utf8ToShiftJis();
+    ~Utf8ToShiftJis();
+    Utf8ToShiftJis(const Utf8ToShiftJis&) = delete;
+    Utf8ToShiftJis& operator=(const Utf8ToShiftJis&) = delete;
+
+    // The line's CP932 bytes, valid until the next call; the byte-order mark
+    // is dropped from the first line. nullopt: `problem` says (in UTF-8)
+    // which character has no CP932 form, or that the bytes are not UTF-8.
+    std::optional<std::string_view> Convert(std::string_view utf8, std::string& problem);
+
+private:
+    void* cd_;  // iconv_t
+    bool first_ = true;
+    std::string out_;
+};
+
+// Length of the valid UTF-8 sequence starting `text`, or 0.
+std::size_t Utf8SequenceLength(std::string_view text);
+
+}  // namespace mosaiko
