@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QStatusBar>
 #include <optional>
 
 #include "GenerationCheck.h"
+#include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRSample_main.h"
 #include "QR_QR.h"
@@ -49,6 +51,9 @@ void PrintActions::RunCheck() {
     if (stopped) return;  // the window is closing
     window_.Panel6->setText(QString::number(outcome.capacity));
     window_.Panel4->setText(QString::fromUtf8(outcome.Passed() ? kVerdictNormal : kVerdictAbnormal));
+    const ModuleAdvice advice = AdviseModule(window_.SymbolVersion(), window_.PixelMagnification(),
+                                             window_.GroupsPerPage(), ImageSideFor);
+    window_.StatusBar1->showMessage(QString::fromStdString(AdviceText(advice)));
 }
 
 void PrintActions::Button1Click() {

@@ -100,6 +100,7 @@ void TQuickReport1::Arrange(int fontSizePoints, int groupsPerPage) {
 void TQuickReport1::QuickRepBeforePrint(bool& /*printIt*/) {
     CurrentLine = 0;
     ListTitle->SetCaption(source_.title ? source_.title() : std::string());
+    SetTitle(DecodeShiftJis(ListTitle->Caption()));
 }
 
 void TQuickReport1::QuickRepNeedData(bool& moreData) {
@@ -117,6 +118,12 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
     QRImage->SetPicture(PictureImage(*source_.qr));
     CurrentLine = static_cast<int>(group.last) + 2;
     moreData = true;
+}
+
+int ImageSideFor(int groupsPerPage) {
+    TQuickReport1 form{ReportSource{}};
+    form.Arrange(9, groupsPerPage);
+    return form.QRImage->Width();
 }
 
 QImage PictureImage(const TQRCode& qr) {

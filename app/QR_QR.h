@@ -56,6 +56,10 @@ private:
     ReportSource source_;
 };
 
+// The side of a row's QR image (report pixels) at that many groups per page,
+// as Arrange lays it out.
+int ImageSideFor(int groupsPerPage);
+
 // The control's whole picture as an image for the report; empty when the
 // control holds no symbol.
 QImage PictureImage(const TQRCode& qr);

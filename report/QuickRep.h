@@ -37,6 +37,11 @@ public:
     bool PrintIfEmpty() const { return printIfEmpty_; }
     void SetPrintIfEmpty(bool on) { printIfEmpty_ = on; }
 
+    // The document's name: the PDF's title and the print job's name. Read
+    // when the output opens, so BeforePrint may still set it.
+    QString Title() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+
     // Called at the start of every generation; setting the flag to false
     // cancels that generation.
     std::function<void(bool& printIt)> BeforePrint;
@@ -64,6 +69,7 @@ private:
     TQRPage page_;
     std::unique_ptr<TQRBand> pageHeader_;
     std::unique_ptr<TQRBand> detail_;
+    QString title_;
     bool printIfEmpty_ = true;
     bool generating_ = false;
     int pageCount_ = 0;

@@ -2,6 +2,9 @@
 
 #include "ReportUnits.h"
 
+#include <QPdfWriter>
+#include <QPrinter>
+
 namespace mosaiko {
 namespace {
 
@@ -57,6 +60,9 @@ bool ReportRun::Open() {
     // A device that refuses the layout keeps its own; the mapping below reads
     // back whatever is in force, so positions stay right either way.
     device_.setPageLayout(report_.Page().PaperLayout());
+    // A PDF printer names its file after the job, a viewer shows the title.
+    if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setDocName(report_.Title());
+    if (auto* pdf = dynamic_cast<QPdfWriter*>(&device_)) pdf->setTitle(report_.Title());
     if (!painter_.begin(&device_)) {
         result_.error = QStringLiteral("The output device could not be opened.");
         return false;

@@ -15,6 +15,7 @@
 #include "Import.h"
 #include "FileImport.h"
 #include "MainControls.h"
+#include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRHost.h"
 #include "QR_QR.h"
@@ -155,6 +156,8 @@ int main(int argc, char** argv) {
     const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1);
     std::cout << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
               << "\n";
+    const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
+    std::cerr << "mosaiko-report: " << AdviceText(advice) << "\n";
     if (!check.Passed()) {
         std::cout << "failed groups:";
         for (int g : check.failedGroups) std::cout << ' ' << g;
