@@ -121,7 +121,10 @@ void BuildMainControls(QWidget* window, MainControls& c) {
     BuildActionsAndReport(c.Panel2, c);
     c.StatusBar1 = Place(new QStatusBar(window), "StatusBar1", 0, 693 - 21, 1016, 21);
     c.StatusBar1->setSizeGripEnabled(false);
-    BuildQRHost(window, c);
+    auto* host = new TQRHost(window);
+    c.ScrollBox1 = host;
+    c.QRBase = host->QRBase;
+    c.QRCode1 = host->QRCode1;
     SetTabOrder(c);
 }
 

@@ -11,7 +11,6 @@
 #include "BenchApp.h"
 #include "GenerationCheck.h"
 #include "Import.h"
-#include "MainControls.h"
 #include "QRHost.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
@@ -35,10 +34,8 @@ MemoLines MakeGroups(int groups) {
 // The main window's hidden 256 x 256 control, built as the window builds it.
 struct Host {
     QApplication& app = bench::BenchApplication();  // before any widget
-    QWidget window;
-    MainControls controls;
-    TQRCode* qr;
-    Host() : qr((BuildQRHost(&window, controls), controls.QRCode1)) {}
+    TQRHost host;
+    TQRCode* qr = host.QRCode1;
 };
 
 void Check(benchmark::State& state) {

@@ -1,8 +1,6 @@
 // mosaiko-report: the import, the generation check and the report of the
 // desktop program, without a window, written to a PDF file.
 #include <QApplication>
-#include <QFrame>
-#include <QWidget>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +12,6 @@
 #include "GenerationCheck.h"
 #include "Import.h"
 #include "FileImport.h"
-#include "MainControls.h"
 #include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRHost.h"
@@ -148,11 +145,9 @@ int main(int argc, char** argv) {
         std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
     std::cout << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
-    QWidget window;
-    MainControls controls;
-    BuildQRHost(&window, controls);
-    TQRCode& qr = *controls.QRCode1;
-    const QSize host = controls.QRBase->size();
+    TQRHost qrHost;
+    TQRCode& qr = *qrHost.QRCode1;
+    const QSize host = qrHost.QRBase->size();
     const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1);
     std::cout << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
               << "\n";

@@ -11,7 +11,6 @@
 
 #include "GenerationCheck.h"
 #include "Import.h"
-#include "MainControls.h"
 #include "QRHost.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
@@ -23,10 +22,8 @@ namespace {
 
 // The main window's hidden 256 x 256 control, built as the window builds it.
 struct Host {
-    QWidget window;
-    MainControls controls;
-    TQRCode* qr;
-    Host() : qr((BuildQRHost(&window, controls), controls.QRCode1)) {}
+    TQRHost host;
+    TQRCode* qr = host.QRCode1;
 };
 
 MemoLines Imported(const std::string& file) {

@@ -9,7 +9,6 @@
 
 #include "GenerationCheck.h"
 #include "Import.h"
-#include "MainControls.h"
 #include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRHost.h"
@@ -62,10 +61,8 @@ TEST(PrintAdvice, WarnsExactlyBelowTheReadableSizeAndSuggestsAFittingChange) {
 }
 
 struct Host {
-    QWidget window;
-    MainControls controls;
-    TQRCode* qr;
-    Host() : qr((BuildQRHost(&window, controls), controls.QRCode1)) {}
+    TQRHost host;
+    TQRCode* qr = host.QRCode1;
 };
 
 // The rows' QR pictures as a raster of the area right of the text column.
