@@ -1,6 +1,7 @@
 #include "MaskSearch.h"
 
 #include "MaskPatterns.h"
+#include "PenaltyRules.h"
 
 #include <array>
 #include <bit>
@@ -74,8 +75,10 @@ inline int RunScore(const Bits<W>& x, const LineMasks<W>& m) {
     const Bits<W> windows = Combine<W>([&](int i) { return same.w[i] & s1.w[i] & s2.w[i] & s3.w[i]; });
     const Bits<W> prev = Shl1(windows);
     const Bits<W> starts = Combine<W>([&](int i) { return windows.w[i] & ~prev.w[i]; });
-    return Count(windows) + 2 * Count(starts);
+    return Count(windows) + (penalty::kN1 - 1) * Count(starts);
 }
+static_assert(penalty::RunPenalty(penalty::kMinRun + 3) == (3 + 1) + (penalty::kN1 - 1),
+              "a run scores one per window of five plus N1 - 1 once");
 
 // dark, light, dark, dark, dark, light, dark with a light module (or the
 // edge) directly before and after it.
@@ -194,9 +197,7 @@ int MaskSearch::PenaltyOf(int mask) const {
         runs += RunScore(x, m);
         finders += FinderCount(x, m);
     }
-    const int percent = 100 * dark / (n * n);
-    const int deviation = percent > 50 ? percent - 50 : 50 - percent;
-    return runs + 3 * blocks + 40 * finders + 10 * (deviation / 5);
+    return runs + penalty::kN2 * blocks + penalty::kN3 * finders + penalty::BalancePenalty(dark, n * n);
 }
 
 int MaskSearch::Penalty(int mask) const {

@@ -4,6 +4,7 @@
 
 #include "FunctionPatterns.h"
 #include "MaskPatterns.h"
+#include "PenaltyRules.h"
 #include "QrEncoder.h"
 
 namespace mosaiko {
@@ -98,7 +99,7 @@ int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
                     ++run;
                     continue;
                 }
-                if (run >= 5) score += 3 + (run - 5);
+                score += penalty::RunPenalty(run);
                 run = 1;
             }
             for (int j = 0; j + 6 < n; ++j) {
@@ -107,7 +108,7 @@ int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
                 static constexpr bool kFinderLike[7] = {true, false, true, true, true, false, true};
                 bool match = true;
                 for (int t = 0; t < 7 && match; ++t) match = dark(line, j + t) == kFinderLike[t];
-                if (match) score += 40;
+                if (match) score += penalty::kN3;
             }
         }
     }
@@ -117,12 +118,10 @@ int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n) {
             const bool a = isDark(i, j);
             darkCount += a;
             if (i + 1 < n && j + 1 < n && a == isDark(i, j + 1) && a == isDark(i + 1, j) && a == isDark(i + 1, j + 1))
-                score += 3;
+                score += penalty::kN2;
         }
     }
-    const int percent = 100 * darkCount / (n * n);
-    const int deviation = percent > 50 ? percent - 50 : 50 - percent;
-    return score + 10 * (deviation / 5);
+    return score + penalty::BalancePenalty(darkCount, n * n);
 }
 
 int QrEncoder::EvaluatePenalty() const {
