@@ -2,6 +2,9 @@
 
 #include "ImportMessages.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace mosaiko {
 
 Importer::Importer(MemoLines& memo) : memo_(memo) { memo_.Clear(); }
@@ -15,9 +18,10 @@ bool Importer::Take(std::string_view line) {
     return true;
 }
 
-ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing) {
-    Importer importer(memo);
-    ImportResult result;
+namespace {
+
+// The reading loop; a line or a file too large for memory throws bad_alloc.
+void ReadAll(LineReader& reader, Importer& importer, ImportResult& result, const std::function<bool()>& keepGoing) {
     for (;;) {
         if (keepGoing && !keepGoing()) {
             result.outcome = ImportOutcome::Cancelled;
@@ -34,6 +38,22 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
             result.outcome = ImportOutcome::UnusableData;
             break;
         }
+    }
+}
+
+}  // namespace
+
+ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing) {
+    Importer importer(memo);
+    ImportResult result;
+    try {
+        ReadAll(reader, importer, result, keepGoing);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out before the file was read: to the user the file
+        // could not be read, which is what the message says.
+        result.outcome = ImportOutcome::ReadError;
+    } catch (const std::length_error&) {
+        result.outcome = ImportOutcome::ReadError;
     }
     if (result.outcome == ImportOutcome::ReadError || result.outcome == ImportOutcome::UnusableData) memo.Clear();
     result.lineCount = importer.LineCount();
