@@ -2,7 +2,8 @@
 
 #include "ReportRun.h"
 
-#include <QFile>
+#include "OutputFile.h"
+
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -34,7 +35,7 @@ const TQRBand* TQuickRep::FindBand(TQRBandType type) const {
     return type == TQRBandType::rbPageHeader ? pageHeader_.get() : detail_.get();
 }
 
-RunResult TQuickRep::Generate(QPagedPaintDevice& device) {
+RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages) {
     if (generating_) {
         // An event handler asked for the report again while it was being made.
         RunResult busy;
@@ -46,23 +47,32 @@ RunResult TQuickRep::Generate(QPagedPaintDevice& device) {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{generating_};
-    RunResult result = ReportRun(*this, device).Execute();
+    RunResult result = ReportRun(*this, device, maxPages).Execute();
     pageCount_ = result.pages;
     lastError_ = result.error;
     return result;
 }
 
-bool TQuickRep::Print(QPagedPaintDevice& device) { return Generate(device).ok; }
+bool TQuickRep::Print(QPagedPaintDevice& device) { return Generate(device, ReportRun::kMaxPreviewPages).ok; }
 
 bool TQuickRep::ExportToPdf(const QString& path) {
+    OutputFile file(path);
+    if (!file.Open()) {
+        pageCount_ = 0;
+        lastError_ = file.Error();
+        return false;
+    }
     RunResult result;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&file.Device());
         writer.setResolution(kPdfResolution);
         writer.setCreator(QStringLiteral("Mosaiko"));
-        result = Generate(writer);
+        result = Generate(writer, 0);
     }
-    if (!result.ok && result.deviceOpened) QFile::remove(path);
+    if (result.ok && !file.Commit()) {
+        result.ok = false;
+        lastError_ = file.Error();
+    }
     return result.ok;
 }
 

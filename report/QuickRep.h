@@ -52,8 +52,10 @@ public:
     // Shows the pages in a modal print preview; printing from it generates
     // the report again. Returns when the window is closed.
     void Preview(QWidget* parent = nullptr);
-    // Generates the report into an A4 PDF file. On failure or cancellation
-    // no file is left behind and LastError() says why.
+    // Generates the report into an A4 PDF file ("-": standard output), with
+    // no page limit. The file is replaced only by a complete report: on
+    // failure, cancellation or a signal the old file stays, and LastError()
+    // says why.
     bool ExportToPdf(const QString& path);
     // One generation onto any paged device (printer, PDF writer). The device's
     // page layout is set to the report's paper.
@@ -64,7 +66,7 @@ public:
     QString LastError() const { return lastError_; }
 
 private:
-    RunResult Generate(QPagedPaintDevice& device);
+    RunResult Generate(QPagedPaintDevice& device, int maxPages);
 
     TQRPage page_;
     std::unique_ptr<TQRBand> pageHeader_;

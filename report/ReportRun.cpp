@@ -15,8 +15,8 @@ constexpr long long kMaxRecords = 10'000'000;
 
 }  // namespace
 
-ReportRun::ReportRun(TQuickRep& report, QPagedPaintDevice& device)
-    : report_(report), device_(device) {}
+ReportRun::ReportRun(TQuickRep& report, QPagedPaintDevice& device, int maxPages)
+    : report_(report), device_(device), maxPages_(maxPages) {}
 
 RunResult ReportRun::Execute() {
     bool printIt = true;
@@ -81,8 +81,8 @@ bool ReportRun::Open() {
 }
 
 bool ReportRun::StartPage() {
-    if (result_.pages >= kMaxPages) {
-        result_.error = QStringLiteral("The report has more than %1 pages.").arg(kMaxPages);
+    if (maxPages_ > 0 && result_.pages >= maxPages_) {
+        result_.error = QStringLiteral("The report has more than %1 pages.").arg(maxPages_);
         return false;
     }
     if (result_.pages > 0 && !device_.newPage()) {

@@ -21,11 +21,11 @@ struct RunResult {
 
 class ReportRun {
 public:
-    ReportRun(TQuickRep& report, QPagedPaintDevice& device);
+    // maxPages 0: no limit (a PDF file); a preview holds its pages in memory.
+    ReportRun(TQuickRep& report, QPagedPaintDevice& device, int maxPages = kMaxPreviewPages);
     RunResult Execute();
 
-    // A runaway need-data handler must not fill the disk.
-    static constexpr int kMaxPages = 10000;
+    static constexpr int kMaxPreviewPages = 10000;
 
 private:
     bool AskForRecord();
@@ -39,6 +39,7 @@ private:
     QPainter painter_;
     std::optional<BandPainter> bands_;
     RunResult result_;
+    int maxPages_;
     double yMm_ = 0;         // where the next band goes, from the paper's top
     bool pageHasDetail_ = false;
 };

@@ -1,6 +1,8 @@
 #include "Import.h"
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "ImportMessages.h"
 
@@ -43,34 +45,42 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
     std::unique_ptr<Utf8ToShiftJis> converter;
     if (encoding == TextEncoding::Utf8) converter = std::make_unique<Utf8ToShiftJis>();
     std::int64_t lineNumber = 0;
-    for (;;) {
-        if (keepGoing && !keepGoing()) {
-            result.outcome = ImportOutcome::Cancelled;
-            break;
-        }
-        std::string_view line;
-        const ReadStatus status = reader.Next(line);
-        if (status == ReadStatus::End) break;
-        if (status == ReadStatus::Error) {
-            result.outcome = ImportOutcome::ReadError;
-            break;
-        }
-        ++lineNumber;
-        if (converter) {
-            std::string problem;
-            const std::optional<std::string_view> converted = converter->Convert(line, problem);
-            if (!converted) {
-                result.outcome = ImportOutcome::UnusableData;
-                result.detail = LinePrefix(lineNumber) + problem;
+    try {
+        for (;;) {
+            if (keepGoing && !keepGoing()) {
+                result.outcome = ImportOutcome::Cancelled;
                 break;
             }
-            line = *converted;
+            std::string_view line;
+            const ReadStatus status = reader.Next(line);
+            if (status == ReadStatus::End) break;
+            if (status == ReadStatus::Error) {
+                result.outcome = ImportOutcome::ReadError;
+                break;
+            }
+            ++lineNumber;
+            if (converter) {
+                std::string problem;
+                const std::optional<std::string_view> converted = converter->Convert(line, problem);
+                if (!converted) {
+                    result.outcome = ImportOutcome::UnusableData;
+                    result.detail = LinePrefix(lineNumber) + problem;
+                    break;
+                }
+                line = *converted;
+            }
+            if (!importer.Take(line)) {
+                result.outcome = ImportOutcome::UnusableData;
+                result.detail = LinePrefix(lineNumber) + UnusableReason(line);
+                break;
+            }
         }
-        if (!importer.Take(line)) {
-            result.outcome = ImportOutcome::UnusableData;
-            result.detail = LinePrefix(lineNumber) + UnusableReason(line);
-            break;
-        }
+    } catch (const std::bad_alloc&) {
+        // Memory ran out before the file was read (a line too long for it):
+        // to the user the file could not be read, which is what the message says.
+        result.outcome = ImportOutcome::ReadError;
+    } catch (const std::length_error&) {
+        result.outcome = ImportOutcome::ReadError;
     }
     if (result.outcome == ImportOutcome::ReadError || result.outcome == ImportOutcome::UnusableData) memo.Clear();
     result.lineCount = importer.LineCount();

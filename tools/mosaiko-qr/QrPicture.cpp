@@ -5,7 +5,9 @@
 #include <QImage>
 #include <charconv>
 #include <iostream>
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "QRCode3.h"
 #include "QrMetafile.h"
@@ -17,6 +19,10 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kMaxSpace = 1000;  // pixels; keeps a mistyped space from asking for a huge picture
+// A PNG is painted in memory at 4 bytes a pixel: at most 16384 pixels a side
+// and 1 GiB in all, checked before anything is allocated.
+constexpr long long kMaxPictureSide = 16384;
+constexpr long long kMaxPicturePixels = (1LL << 30) / 4;
 
 int Usage(const std::string& message) {
     std::cerr << "mosaiko-qr: " << message << "\nTry 'mosaiko-qr --help'.\n";
@@ -150,7 +156,27 @@ QImage PictureImage(const TQRCode& q) {
     return bitmap != nullptr ? bitmap->ToQImage() : QImage();
 }
 
+// The picture Match gives, from the settings alone: the data can only
+// lower the symbol count, never raise it.
+std::optional<std::string> PictureTooLarge(const TQRCode& q) {
+    const long long count = std::max(1, std::min(q.Count(), q.Driver().Len()));
+    const long long columns = std::min<long long>(q.Column(), count);
+    const long long rows = (count + q.Column() - 1) / q.Column();
+    const long long width = columns * q.SymbolWidthS();
+    const long long height = rows * q.SymbolHeightS();
+    if (width <= kMaxPictureSide && height <= kMaxPictureSide && width * height <= kMaxPicturePixels)
+        return std::nullopt;
+    return "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels; a PNG may have at most " + std::to_string(kMaxPictureSide) + " pixels a side";
+}
+
 int Paint(TQRCode& q, const QrOptions& options, bool transparent) {
+    if (!MetafileKind(options.format)) {
+        if (const auto tooLarge = PictureTooLarge(q)) {
+            std::cerr << "mosaiko-qr: " << *tooLarge << "\n";
+            return kExitFailed;
+        }
+    }
     try {
         q.SetMatch(true);
         const auto kind = MetafileKind(options.format);
@@ -158,7 +184,10 @@ int Paint(TQRCode& q, const QrOptions& options, bool transparent) {
         q.SetSymbolEnabled(true);
         const std::string bytes = kind ? MetafileBytes(q, options.format)
                                        : PngBytes(transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q));
-        if (!WriteAllBytes(options.output, bytes)) return Usage("cannot write " + options.output);
+        // A file is written only when every symbol was made.
+        std::string message;
+        if ((q.SymbolDisped() || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, bytes, message))
+            return Usage(message);
     } catch (const Exception& e) {
         std::cerr << "mosaiko-qr: " << e.what() << "\n";
         return kExitFailed;

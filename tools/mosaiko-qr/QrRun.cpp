@@ -1,36 +1,72 @@
 #include "QrRun.h"
 
-#include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "OutputFile.h"
 
 namespace mosaiko::cli {
 
-bool ReadAllBytes(const std::string& path, std::string& bytes) {
-    if (path.empty() || path == "-") {
-        std::ostringstream all;
-        all << std::cin.rdbuf();
-        bytes = all.str();
-        return !std::cin.bad();
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+namespace {
+
+std::string InputName(const std::string& path) { return path.empty() || path == "-" ? "standard input" : path; }
+
+ReadStatus Unreadable(const std::string& path, int error, std::string& message) {
+    message = "cannot read " + InputName(path) + ": " + std::strerror(error);
+    return ReadStatus::Unreadable;
 }
 
-bool WriteAllBytes(const std::string& path, const std::string& bytes) {
-    if (path.empty() || path == "-") {
-        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        std::cout.flush();
-        return static_cast<bool>(std::cout);
+}  // namespace
+
+std::string TooLongText(const std::string& what) {
+    return what + " holds more than " + std::to_string(kMaxInputBytes) + " bytes, the most that 1024 symbols of " +
+           std::to_string(kMaxSymbolText) + " bytes hold";
+}
+
+ReadStatus ReadAllBytes(const std::string& path, std::string& bytes, std::string& error) {
+    const bool standard = path.empty() || path == "-";
+    const int fd = standard ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Unreadable(path, errno, error);
+    struct Closer {
+        int fd;
+        bool own;
+        ~Closer() {
+            if (own) ::close(fd);
+        }
+    } closer{fd, !standard};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return Unreadable(path, errno, error);
+    if (S_ISDIR(st.st_mode)) return Unreadable(path, EISDIR, error);
+    bytes.clear();
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return Unreadable(path, errno, error);
+        if (n == 0) return ReadStatus::Read;
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxInputBytes) {
+            error = TooLongText(InputName(path));
+            return ReadStatus::TooLong;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(n));
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+}
+
+bool WriteAllBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    OutputFile out(path.empty() ? QStringLiteral("-") : QString::fromLocal8Bit(path.c_str()));
+    const bool written = out.Open() &&
+                         out.Device().write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         out.Commit();
+    if (!written) {
+        const QString reason = out.Error().isEmpty() ? out.Device().errorString() : out.Error();
+        error = "cannot write " + out.Name().toLocal8Bit().toStdString() + ": " + reason.toLocal8Bit().toStdString();
+    }
+    return written;
 }
 
 void Configure(QrDriver& driver, const QrOptions& o, std::string code) {

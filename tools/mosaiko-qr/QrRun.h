@@ -1,18 +1,37 @@
 // The steps of one mosaiko-qr run, shared by every output format.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "QrDriver.h"
+#include "SymbolParameters.h"
 #include "QrOptions.h"
 
 namespace mosaiko::cli {
 
-// Reads all bytes of a file ("-" or empty: standard input); false on failure.
-bool ReadAllBytes(const std::string& path, std::string& bytes);
+// The most data a run can use: 1024 symbols of 7089 bytes each.
+inline constexpr std::size_t kMaxInputBytes = 1024 * static_cast<std::size_t>(kMaxSymbolText);
 
-// Writes text or bytes to a file (empty: standard output); false on failure.
-bool WriteAllBytes(const std::string& path, const std::string& bytes);
+enum class ReadStatus { Read, Unreadable, TooLong };
+
+// Reads all bytes of a file ("-" or empty: standard input), but never more
+// than kMaxInputBytes: a longer input is TooLong before it is all read.
+// Otherwise `error` says which input and why.
+ReadStatus ReadAllBytes(const std::string& path, std::string& bytes, std::string& error);
+
+// The message for data longer than kMaxInputBytes.
+std::string TooLongText(const std::string& what);
+
+// Writes text or bytes to a file (empty or "-": standard output). A file is
+// replaced only when all bytes are written (a temporary file in the same
+// folder, then renamed); on failure `error` says which file and why.
+bool WriteAllBytes(const std::string& path, const std::string& bytes, std::string& error);
+
+// True when the output goes to standard output rather than a file.
+inline bool WritesToStandardOutput(const QrOptions& options) {
+    return options.output.empty() || options.output == "-";
+}
 
 // Settings through the encoder's setters, in the order a host sets them.
 void Configure(QrDriver& driver, const QrOptions& options, std::string code);

@@ -27,6 +27,11 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
+int Failed(const std::string& message) {
+    std::cerr << "mosaiko-qr: " << message << "\n";
+    return kExitFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,8 +49,15 @@ int main(int argc, char** argv) {
         return Usage("option " + options.extra.front().first + " applies to pictures only");
 
     std::string code;
-    if (options.text) code = *options.text;
-    else if (!ReadAllBytes(options.input, code)) return Usage("cannot read " + options.input);
+    if (options.text) {
+        if (options.text->size() > kMaxInputBytes) return Failed(TooLongText("TEXT"));
+        code = *options.text;
+    } else {
+        std::string message;
+        const ReadStatus read = ReadAllBytes(options.input, code, message);
+        if (read == ReadStatus::TooLong) return Failed(message);
+        if (read != ReadStatus::Read) return Usage(message);
+    }
 
     if (picture) return RunPicture(options, std::move(code));
 
@@ -59,7 +71,11 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string>& pbm = driver->GetPBM();
     const bool complete = driver->CurrentSymbol() > driver->Count();
-    if (!WriteAllBytes(options.output, JoinLines(pbm))) return Usage("cannot write " + options.output);
+    // A file is written only for a complete run; standard output always
+    // gets the text, which shows how far a failing run came.
+    std::string message;
+    if ((complete || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, JoinLines(pbm), message))
+        return Usage(message);
     if (options.info) std::cerr << InfoText(*driver);
     if (!complete) {
         std::cerr << "mosaiko-qr: " << FailureMessage(*driver) << "\n";

@@ -41,7 +41,8 @@ const char kHelp[] =
     "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
     "and writes the A4 report as a PDF.\n"
     "\n"
-    "  -o FILE          the PDF to write (required)\n"
+    "  -o FILE          the PDF to write (required; - for standard output, and\n"
+    "                   the counts go to standard error)\n"
     "  --version N      symbol version 1-40 (default 20)\n"
     "  --size N         pixels per module 1-4 (default 1)\n"
     "  --title TEXT     report title (default ＱＲコードリスト)\n"
@@ -118,6 +119,18 @@ std::optional<std::string> Parse(int argc, char** argv, Options& o, bool& help) 
 
 std::string Utf8(std::string_view shiftJis) { return DecodeShiftJis(shiftJis).toStdString(); }
 
+// The counts are for the user; with the PDF on standard output they go to
+// standard error.
+std::ostream& Counts(const Options& o) { return o.output == "-" ? std::cerr : std::cout; }
+
+// A run whose counts could not be written has not told the user its result.
+int Finish(int status) {
+    std::cout.flush();
+    if (std::cout) return status;
+    std::cerr << "mosaiko-report: cannot write standard output\n";
+    return kExitFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,21 +156,22 @@ int main(int argc, char** argv) {
     }
     if (imported.encoding == TextEncoding::Utf8)
         std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
-    std::cout << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
+    std::ostream& counts = Counts(options);
+    counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
     TQRHost qrHost;
     TQRCode& qr = *qrHost.QRCode1;
     const QSize host = qrHost.QRBase->size();
     const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1);
-    std::cout << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
-              << "\n";
+    counts << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
+           << "\n";
     const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
     std::cerr << "mosaiko-report: " << AdviceText(advice) << "\n";
     if (!check.Passed()) {
-        std::cout << "failed groups:";
-        for (int g : check.failedGroups) std::cout << ' ' << g;
-        std::cout << "\n";
-        return kExitFailed;
+        counts << "failed groups:";
+        for (int g : check.failedGroups) counts << ' ' << g;
+        counts << "\n";
+        return Finish(kExitFailed);
     }
 
     const std::string title = EncodeShiftJis(QString::fromUtf8(options.title));
@@ -165,10 +179,11 @@ int main(int argc, char** argv) {
                                     [&] { return title; }, {}});
     form.LastLine = static_cast<int>(memo.Count()) - 1;
     form.Arrange(options.fontSize, options.perPage);
-    if (!form.ExportToPdf(QString::fromStdString(options.output))) {
-        std::cerr << "mosaiko-report: cannot write " << options.output << ": " << form.LastError().toStdString() << "\n";
-        return kExitFailed;
+    if (!form.ExportToPdf(QString::fromLocal8Bit(options.output.c_str()))) {
+        const std::string name = options.output == "-" ? "standard output" : options.output;
+        std::cerr << "mosaiko-report: cannot write " << name << ": " << form.LastError().toStdString() << "\n";
+        return Finish(kExitFailed);
     }
-    std::cout << "pages: " << form.PageCount() << "\n";
-    return 0;
+    counts << "pages: " << form.PageCount() << "\n";
+    return Finish(0);
 }
