@@ -1,0 +1,114 @@
+// Faults a careful user or a script meets: a full device, a failing run over
+// an existing file, an unreadable input, data or pictures too large, memory
+// running out. What is left on disk, the exit status and the message.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "RunTool.h"
+
+namespace mosaiko::test {
+namespace {
+
+const std::string kQr = MOSAIKO_QR_BIN;
+const std::string kReport = MOSAIKO_REPORT_BIN;
+const std::string kSample = MOSAIKO_SAMPLE_CSV;
+
+class OutputSafety : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("mosaiko-safety-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    // Only the named files stand in the folder: no temporary file was left.
+    std::size_t FileCount() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(OutputSafety, ReportToAFullDeviceFails) {
+    const auto r = RunTool(kReport, {kSample, "-o", "/dev/full"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("/dev/full"), std::string::npos) << r.err;
+}
+
+TEST_F(OutputSafety, FailingReportLeavesTheOldPdf) {
+    WriteFile(Path("old.pdf"), "old report");
+    const auto failed = RunTool(kReport, {kSample, "-o", Path("old.pdf"), "--version", "1"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(ReadFile(Path("old.pdf")), "old report");
+
+    const auto missingFolder = RunTool(kReport, {kSample, "-o", Path("gone/new.pdf")});
+    EXPECT_EQ(missingFolder.status, 1);
+    EXPECT_NE(missingFolder.err.find("gone/new.pdf"), std::string::npos) << missingFolder.err;
+
+    const auto replaced = RunTool(kReport, {kSample, "-o", Path("old.pdf")});
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_EQ(ReadFile(Path("old.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(OutputSafety, ReportToStandardOutput) {
+    const auto r = RunTool(kReport, {kSample, "-o", "-"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 5), "%PDF-");
+    EXPECT_NE(r.err.find("pages: 1"), std::string::npos) << r.err;
+}
+
+// A 2 GB line under a 1 GiB address-space limit: the import fails with the
+// read-error message instead of aborting. AddressSanitizer reserves more
+// address space than any such limit allows, so that build skips it.
+TEST_F(OutputSafety, LineLargerThanMemoryIsAReadError) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit cannot be combined with AddressSanitizer";
+#else
+    {
+        std::ofstream(Path("huge.csv")) << "1,";
+    }
+    std::filesystem::resize_file(Path("huge.csv"), 2'000'000'000);
+    const auto r = RunTool("prlimit", {"--as=1073741824", kReport, Path("huge.csv"), "-o", Path("huge.pdf")});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("huge.csv"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("huge.pdf")));
+#endif
+}
+
+TEST_F(OutputSafety, FailingSymbolRunLeavesTheOldFile) {
+    WriteFile(Path("old.pbm"), "old");
+    const auto r = RunTool(kQr, {"--version", "1", std::string(100, 'a'), "-o", Path("old.pbm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(ReadFile(Path("old.pbm")), "old");
+    const auto ok = RunTool(kQr, {"HELLO", "-o", Path("old.pbm")});
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_EQ(ReadFile(Path("old.pbm")).substr(0, 2), "P1");
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(OutputSafety, UnreadableOrTooLargeInputIsRefused) {
+    const auto folder = RunTool(kQr, {"--input", dir_.string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_NE(folder.err.find("cannot read"), std::string::npos) << folder.err;
+
+    WriteFile(Path("long.txt"), std::string(1024 * 7089 + 1, '7'));
+    const auto tooLong = RunTool(kQr, {"--input", Path("long.txt"), "-o", Path("long.pbm")});
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("7259136"), std::string::npos) << tooLong.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("long.pbm")));
+}
+
+TEST_F(OutputSafety, PictureTooLargeIsRefusedBeforePainting) {
+    WriteFile(Path("data.txt"), std::string(2'900'000, '7'));
+    const auto r = RunTool(kQr, {"--format", "png", "--version", "40", "--pxmag", "10", "--structure", "connect",
+                                 "--count", "1024", "--input", Path("data.txt"), "-o", Path("big.png")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("29600 x 118400"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("big.png")));
+}
+
+}  // namespace
+}  // namespace mosaiko::test
