@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "ShiftJisText.h"
+
 namespace mosaiko::tables {
 
 // Values of the standard's 45-character alphanumeric set; -1 elsewhere.
@@ -34,7 +36,7 @@ inline constexpr std::array<uint8_t, 256> kCharClass = [] {
 static_assert(kCharClass['7'] == 0 && kCharClass['$'] == 1 && kCharClass['a'] == 2);
 static_assert(kCharClass[0x80] == 2 && kCharClass[0xA0] == 2 && kCharClass[0xEB] == 3 && kCharClass[0xEC] == 2);
 
-constexpr bool IsKanjiTrail(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+constexpr bool IsKanjiTrail(uint8_t b) { return IsTrailByte(b); }
 constexpr bool IsKanjiLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEB); }
 
 // The standard's Kanji range ends at 0xEBBF: a pair beyond it would need a

@@ -15,6 +15,9 @@ namespace mosaiko {
 // whatever the host's code page is.
 constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+// Second byte of a Shift-JIS double-byte character: 0x40-0xFC but 0x7F.
+constexpr bool IsTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
 // Byte length of the character that starts at position i: 2 for a lead byte
 // with a byte after it, else 1.
 constexpr size_t CharacterLength(std::string_view text, size_t i) {

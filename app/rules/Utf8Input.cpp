@@ -7,14 +7,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ShiftJisText.h"
+
 namespace mosaiko {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr unsigned char kCtrlZ = 26;
 
-bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsCp932Trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 // 0x80, 0xA0 and 0xFD-0xFF stand for no character of CP932.
 bool IsCp932Single(unsigned char c) { return c < 0x80 || (c >= 0xA1 && c <= 0xDF); }
 
@@ -107,8 +107,8 @@ void EncodingSniffer::FeedCp932(unsigned char c) {
     if (!cp932Valid_) return;
     if (cp932Trail_) {
         cp932Trail_ = false;
-        cp932Valid_ = IsCp932Trail(c);
-    } else if (IsCp932Lead(c)) {
+        cp932Valid_ = IsTrailByte(c);
+    } else if (IsLeadByte(c)) {
         cp932Trail_ = true;
     } else {
         cp932Valid_ = IsCp932Single(c);
