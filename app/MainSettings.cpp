@@ -11,6 +11,9 @@
 namespace mosaiko {
 namespace {
 
+const char* const kNames[] = {"x_pos", "y_pos", "Version", "SymbolSize", "ReportTitle", "FilePath", "FontSize",
+                              "SymbolCount"};
+
 int ReadInt(const SettingsStore& store, const char* name, int fallback) {
     return ReadInteger(store.ReadString(QString::fromLatin1(name)), fallback);
 }
@@ -21,30 +24,52 @@ bool ReadText(const SettingsStore& store, const char* name, QString& text) {
     return !text.isEmpty();
 }
 
-}  // namespace
-
-void LoadMainSettings(const SettingsStore& store, QWidget& window, MainControls& c) {
-    window.move(ReadInt(store, "x_pos", 0), window.y());
-    window.move(window.x(), ReadInt(store, "y_pos", 0));
-    c.TrackBar1->setValue(ReadInt(store, "Version", 20));
-    c.RadioGroup1->SetItemIndex(ReadInt(store, "SymbolSize", 0));
-    QString text;
-    if (ReadText(store, "ReportTitle", text)) c.Edit5->setText(text);
-    // The file-open dialog starts from the same path.
-    if (ReadText(store, "FilePath", text)) c.FilePath->setText(text);
-    c.SpinEdit1->setValue(ReadInt(store, "FontSize", 10));
-    c.SpinEdit2->setValue(ReadInt(store, "SymbolCount", 8));
+// The eight values as they are written, in table order.
+QStringList Shown(const QWidget& window, const MainControls& c) {
+    return {QString::number(window.x()),           QString::number(window.y()),
+            QString::number(c.TrackBar1->value()), QString::number(c.RadioGroup1->ItemIndex()),
+            c.Edit5->text(),                       c.FilePath->text(),
+            QString::number(c.SpinEdit1->value()), QString::number(c.SpinEdit2->value())};
 }
 
-void SaveMainSettings(SettingsStore& store, const QWidget& window, const MainControls& c) {
-    store.WriteString(QStringLiteral("x_pos"), QString::number(window.x()));
-    store.WriteString(QStringLiteral("y_pos"), QString::number(window.y()));
-    store.WriteString(QStringLiteral("Version"), QString::number(c.TrackBar1->value()));
-    store.WriteString(QStringLiteral("SymbolSize"), QString::number(c.RadioGroup1->ItemIndex()));
-    store.WriteString(QStringLiteral("ReportTitle"), c.Edit5->text());
-    store.WriteString(QStringLiteral("FilePath"), c.FilePath->text());
-    store.WriteString(QStringLiteral("FontSize"), QString::number(c.SpinEdit1->value()));
-    store.WriteString(QStringLiteral("SymbolCount"), QString::number(c.SpinEdit2->value()));
+}  // namespace
+
+LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, MainControls& c) {
+    LoadedSettings loaded;
+    const auto step = [&](auto apply) {
+        apply();
+        ++loaded.read;
+    };
+    try {
+        step([&] { window.move(ReadInt(store, "x_pos", 0), window.y()); });
+        step([&] { window.move(window.x(), ReadInt(store, "y_pos", 0)); });
+        step([&] { c.TrackBar1->setValue(ReadInt(store, "Version", 20)); });
+        step([&] { c.RadioGroup1->SetItemIndex(ReadInt(store, "SymbolSize", 0)); });
+        QString text;
+        step([&] {
+            if (ReadText(store, "ReportTitle", text)) c.Edit5->setText(text);
+        });
+        // The file-open dialog starts from the same path.
+        step([&] {
+            if (ReadText(store, "FilePath", text)) c.FilePath->setText(text);
+        });
+        step([&] { c.SpinEdit1->setValue(ReadInt(store, "FontSize", 10)); });
+        step([&] { c.SpinEdit2->setValue(ReadInt(store, "SymbolCount", 8)); });
+    } catch (const SettingsStoreError&) {
+        // The load ends quietly here; the controls after it keep their design values.
+    }
+    loaded.shown = Shown(window, c);
+    return loaded;
+}
+
+void SaveMainSettings(SettingsStore& store, const QWidget& window, const MainControls& c,
+                      const LoadedSettings& loaded) {
+    const QStringList now = Shown(window, c);
+    for (int i = 0; i < now.size(); ++i) {
+        const bool unread = i >= loaded.read && i < loaded.shown.size();
+        if (unread && now[i] == loaded.shown[i]) continue;
+        store.WriteString(QString::fromLatin1(kNames[i]), now[i]);
+    }
     store.Flush();
 }
 

@@ -1,6 +1,8 @@
 // The only two places where the window's eight settings are read and written.
 #pragma once
 
+#include <QStringList>
+
 #include "SettingsStore.h"
 
 class QWidget;
@@ -9,13 +11,23 @@ namespace mosaiko {
 
 struct MainControls;
 
+// What a load left on screen, so that the save writes no default over a
+// stored value that the load never showed.
+struct LoadedSettings {
+    int read = 0;       // values read, in table order; the rest were not
+    QStringList shown;  // the eight texts as the controls showed them after the load
+};
+
 // Applies "x_pos", "y_pos", "Version", "SymbolSize", "ReportTitle", "FilePath",
 // "FontSize" and "SymbolCount" in that order, each through its control, which
-// keeps it in range. Throws at the first value that cannot be read; the
-// values applied before it stay.
-void LoadMainSettings(const SettingsStore& store, QWidget& window, MainControls& controls);
+// keeps it in range. Stops at the first value that cannot be read (the store
+// is unreadable or the value is not a string); the values applied before it stay.
+LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, MainControls& controls);
 
-// Writes all eight values in the same order, as decimal text or plain text.
-void SaveMainSettings(SettingsStore& store, const QWidget& window, const MainControls& controls);
+// Writes the eight values in the same order, as decimal text or plain text;
+// a value the load did not read is written only when its control has changed
+// since, so the store keeps what the user had there.
+void SaveMainSettings(SettingsStore& store, const QWidget& window, const MainControls& controls,
+                      const LoadedSettings& loaded);
 
 }  // namespace mosaiko

@@ -100,11 +100,11 @@ void TQRTest_main::ConnectHandlers() {
 
 void TQRTest_main::FormCreate() {
     CancelRequested = false;
-    // A setting that cannot be read ends the load quietly; the controls after
-    // it keep their design values.
+    // Any failure ends the load quietly; the controls after it keep their
+    // design values.
     try {
         const std::unique_ptr<SettingsStore> store = seams_.openSettings();
-        LoadMainSettings(*store, *this, *this);
+        loadedSettings_ = LoadMainSettings(*store, *this, *this);
     } catch (const std::exception&) {
     }
 }
@@ -120,7 +120,7 @@ void TQRTest_main::FormClose() {
     // A failure to write goes to the application's standard error report.
     try {
         const std::unique_ptr<SettingsStore> store = seams_.openSettings();
-        SaveMainSettings(*store, *this, *this);
+        SaveMainSettings(*store, *this, *this, loadedSettings_);
     } catch (const std::exception& error) {
         HandleException(error);
     }

@@ -13,6 +13,7 @@
 
 #include "BusyGuard.h"
 #include "MainControls.h"
+#include "MainSettings.h"
 #include "MemoLines.h"
 #include "SettingsStore.h"
 
@@ -83,6 +84,7 @@ private:
     void BusyChanged(bool busy);
 
     MainWindowSeams seams_;
+    LoadedSettings loadedSettings_;  // what FormCreate read, for FormClose
     BusyState busy_;
     // The control that had the focus when the long loop began.
     QPointer<QWidget> focusBeforeBusy_;

@@ -1,11 +1,16 @@
 // The eight settings: defaults on a first start, the read rules, the load
-// that stops at a value that is not a string, and the save on close.
+// that stops at a value that is not a string, files with a byte-order mark or
+// broken lines, and the save on close that keeps what the load did not show.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
+
+#include <unistd.h>
 
 #include "ExceptionHandler.h"
 #include "RadioGroup.h"
@@ -131,14 +136,70 @@ TEST_F(SettingsTest, ValueThatIsNotAStringStopsTheLoadThere) {
     EXPECT_EQ(s.symbolCount, 8);
 }
 
-TEST_F(SettingsTest, UnreadableFileLeavesEveryDesignValue) {
-    QFile file(SettingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[General\nx_pos=12\n\xff\xfe=\n");
-    file.close();
+TEST_F(SettingsTest, UnreadableFileLeavesEveryDesignValueAndIsNotReplaced) {
+    // A folder where the file should be: it cannot be read, and closing
+    // says so instead of putting defaults in its place.
+    ASSERT_TRUE(QDir().mkpath(SettingsPath()));
     auto window = MakeWindow();
     EXPECT_EQ(window->pos(), QPoint(0, 0));
     ExpectDesignDefaultsFromVersionOn(Read(*window));
+    QStringList reported;
+    const TExceptionHandler previous = SetExceptionHandler([&](const QString& message) { reported << message; });
+    window->close();
+    SetExceptionHandler(previous);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].startsWith(QStringLiteral("設定を保存できませんでした: "))) << reported[0].toStdString();
+    EXPECT_TRUE(reported[0].contains(SettingsPath()));
+    EXPECT_TRUE(QFileInfo(SettingsPath()).isDir());
+}
+
+TEST_F(SettingsTest, ByteOrderMarkAndBrokenLinesHideNoValue) {
+    const std::string all =
+        "x_pos=12\ny_pos=34\nVersion=30\nSymbolSize=2\nReportTitle=T\nFilePath=/f.csv\nFontSize=20\nSymbolCount=3\n";
+    const std::string texts[] = {
+        "\xEF\xBB\xBF[General]\r\n" + all,  // as Windows editors save it
+        "[General]\nx_pos=12\ny_pos=34\n[broken\nVersion=30\nSymbolSize=2\nno value here\nReportTitle=T\n"
+        "# a comment\nFilePath=/f.csv\n\xff\xfe\nFontSize=20\nSymbolCount=3\n",
+        "\xEF\xBB\xBF" + all,  // no section header at all
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(QFile::remove(SettingsPath()) || !QFile::exists(SettingsPath()));
+        WriteFile(QStringLiteral("Mosaiko.ini"), text);
+        auto window = MakeWindow();
+        const Shown s = Read(*window);
+        EXPECT_EQ(s.pos, QPoint(12, 34));
+        EXPECT_EQ(s.version, 30);
+        EXPECT_EQ(s.symbolSize, 2);
+        EXPECT_EQ(s.title, "T");
+        EXPECT_EQ(s.filePath, "/f.csv");
+        EXPECT_EQ(s.fontSize, 20);
+        EXPECT_EQ(s.symbolCount, 3);
+        window->close();
+        EXPECT_EQ(Stored(SettingsPath(), "Version"), "30");
+        EXPECT_EQ(Stored(SettingsPath(), "SymbolCount"), "3");
+        QSettings saved(SettingsPath(), QSettings::IniFormat);
+        EXPECT_EQ(saved.allKeys().size(), 8) << saved.allKeys().join(' ').toStdString();
+    }
+}
+
+TEST_F(SettingsTest, CloseWritesNoDefaultOverAValueTheLoadDidNotShow) {
+    WriteSettingsText("x_pos=12\ny_pos=34\nVersion=1, 2\nSymbolSize=2\nReportTitle=T\nFilePath=/f.csv\nFontSize=20\n"
+                      "SymbolCount=3\n");
+    {
+        auto window = MakeWindow();
+        ExpectDesignDefaultsFromVersionOn(Read(*window));
+        window->SpinEdit1->setValue(14);  // the user changes one of them
+        window->close();
+    }
+    QSettings saved(SettingsPath(), QSettings::IniFormat);
+    EXPECT_EQ(saved.value("Version").toStringList(), QStringList({"1", "2"}));
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolSize"), "2");
+    EXPECT_EQ(Stored(SettingsPath(), "ReportTitle"), "T");
+    EXPECT_EQ(Stored(SettingsPath(), "FilePath"), "/f.csv");
+    EXPECT_EQ(Stored(SettingsPath(), "FontSize"), "14");
+    EXPECT_EQ(Stored(SettingsPath(), "SymbolCount"), "3");
+    EXPECT_EQ(Stored(SettingsPath(), "x_pos"), "12");
 }
 
 TEST_F(SettingsTest, CloseSavesWhatTheControlsShowAndTheNextStartRestoresIt) {
@@ -182,7 +243,36 @@ TEST_F(SettingsTest, SaveFailureGoesToTheStandardErrorReport) {
     window.close();
     SetExceptionHandler(previous);
     ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].startsWith(QStringLiteral("設定を保存できませんでした: "))) << reported[0].toStdString();
     EXPECT_TRUE(reported[0].contains(blocked));
+}
+
+TEST_F(SettingsTest, SaveIntoAReadOnlyFolderFailsWithTheFileNamed) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const QString folder = WriteFile(QStringLiteral("x"), "") + QStringLiteral(".d");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/Mosaiko.ini");
+    {
+        QSettings old(path, QSettings::IniFormat);
+        old.setValue("Version", "30");
+    }
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QStringList reported;
+    const TExceptionHandler previous = SetExceptionHandler([&](const QString& message) { reported << message; });
+    MainWindowSeams seams;
+    seams.openSettings = [path] { return SettingsStore::OpenFile(path); };
+    {
+        TQRTest_main window(std::move(seams));
+        EXPECT_EQ(window.TrackBar1->value(), 30);
+        window.TrackBar1->setValue(31);
+        window.close();
+    }
+    SetExceptionHandler(previous);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].startsWith(QStringLiteral("設定を保存できませんでした: "))) << reported[0].toStdString();
+    EXPECT_TRUE(reported[0].contains(path));
+    EXPECT_EQ(Stored(path, "Version"), "30");
 }
 
 }  // namespace
