@@ -17,7 +17,17 @@ QString Hex(TColor c) {
         .arg(BlueOf(c), 2, 16, QLatin1Char('0'));
 }
 
-QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
+// XML 1.0 has no place for the other control characters, nor for U+FFFE and
+// U+FFFF; a painted text shows nothing for them.
+bool IsXmlCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return u >= 0x20 ? u != 0xFFFE && u != 0xFFFF : u == '\t' || u == '\n' || u == '\r';
+}
+
+QString Escaped(QString text) {
+    text.removeIf([](QChar c) { return !IsXmlCharacter(c); });
+    return text.toHtmlEscaped();
+}
 
 QString Rect(int x, int y, int w, int h, TColor color) {
     return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n")
@@ -82,12 +92,14 @@ void SvgBuilder::operator()(const TMetaTextOut& t) {
     if (text.isEmpty()) return;
     if (opaque_ && t.width > 0 && t.height > 0) out_ += Rect(t.x, t.y, t.width, t.height, bkColor_);
     // One x per character keeps the recorded layout; the baseline lies at the ascent.
+    // A character left out of the text takes its x along, the advance stays.
     QStringList xs;
     int x = t.x;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        xs << QString::number(x);
+        if (IsXmlCharacter(text[i])) xs << QString::number(x);
         x += i < static_cast<qsizetype>(t.advances.size()) ? t.advances[static_cast<size_t>(i)] : 0;
     }
+    if (xs.isEmpty()) return;
     const int baseline = t.y + FontAscent(font_.ToFont().ToQFont());
     // Multi-argument arg(): a "%1" inside a name or text is not taken for a placeholder.
     QString style = QStringLiteral("font-family=\"%1\" font-size=\"%2px\" fill=\"%3\"")

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <algorithm>
 
 namespace mosaiko {
 namespace {
@@ -30,15 +31,30 @@ QSize MeasureText(const QFont& font, const QString& text) {
 int FontAscent(const QFont& font) { return QFontMetrics(font, &MeasuringDevice()).ascent(); }
 
 std::vector<int> CharacterAdvances(const QFont& font, const QString& text) {
-    const QFontMetrics metrics(font, &MeasuringDevice());
+    // Each advance is the growth of the measured prefix. Measuring every
+    // prefix from the start would take time quadratic in the length, so the
+    // prefixes are measured within pieces of kPiece units, on top of the
+    // width of the pieces before; only kerning across a piece boundary is
+    // lost, and the last advance makes up the total of MeasureText.
+    constexpr qsizetype kPiece = 64;
+    const QFontMetricsF metrics(font, &MeasuringDevice());
     std::vector<int> advances;
     advances.reserve(static_cast<size_t>(text.size()));
+    qreal before = 0;  // width of the pieces done
     int previous = 0;
-    for (qsizetype i = 1; i <= text.size(); ++i) {
-        const int upTo = metrics.horizontalAdvance(text.left(i));
-        advances.push_back(upTo - previous);
-        previous = upTo;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype length = std::min(kPiece, text.size() - start);
+        if (text.at(start + length - 1).isHighSurrogate() && start + length < text.size()) ++length;
+        const QString piece = text.mid(start, length);
+        for (qsizetype i = 1; i <= length; ++i) {
+            const int upTo = qRound(before + metrics.horizontalAdvance(piece.left(i)));
+            advances.push_back(upTo - previous);
+            previous = upTo;
+        }
+        before += metrics.horizontalAdvance(piece);
+        start += length;
     }
+    if (!advances.empty()) advances.back() += MeasureText(font, text).width() - previous;
     return advances;
 }
 

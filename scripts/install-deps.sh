@@ -14,7 +14,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev
   # metafile readers of the format tests (about a minute to install)
-  libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin
+  libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin libxml2-utils
   # the clipboard watch against another program on a virtual X server
   xvfb xauth xclip
   # byte-for-byte comparison of two builds' outputs (scripts/compare-outputs.sh)
