@@ -3,8 +3,14 @@
 // running out. What is left on disk, the exit status and the message.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 #include "RunTool.h"
 
@@ -14,6 +20,63 @@ namespace {
 const std::string kQr = MOSAIKO_QR_BIN;
 const std::string kReport = MOSAIKO_REPORT_BIN;
 const std::string kSample = MOSAIKO_SAMPLE_CSV;
+
+// A real run started in the background; standard input comes from a pipe
+// that stays open until the run ends, standard output and error go nowhere.
+class BackgroundRun {
+public:
+    BackgroundRun(const std::string& program, std::vector<std::string> args) {
+        int fds[2];
+        if (::pipe(fds) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(fds[0], 0);
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            std::vector<char*> argv{const_cast<char*>(program.c_str())};
+            for (std::string& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        ::close(fds[0]);
+        input_ = fds[1];
+    }
+    ~BackgroundRun() {
+        if (pid_ > 0 && !waited_) {
+            ::kill(pid_, SIGKILL);
+            Wait();
+        }
+        if (input_ >= 0) ::close(input_);
+    }
+    // The raw wait status after SIGTERM.
+    int Terminate() {
+        ::kill(pid_, SIGTERM);
+        return Wait();
+    }
+
+private:
+    int Wait() {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        waited_ = true;
+        return status;
+    }
+    pid_t pid_ = -1;
+    int input_ = -1;
+    bool waited_ = false;
+};
+
+// Waits up to a minute for `condition`.
+template <typename Condition>
+bool Eventually(Condition condition) {
+    for (int i = 0; i < 600; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
 
 class OutputSafety : public ::testing::Test {
 protected:
@@ -108,6 +171,35 @@ TEST_F(OutputSafety, PictureTooLargeIsRefusedBeforePainting) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("29600 x 118400"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("big.png")));
+}
+
+// Killed while it writes the PDF: the old report stays as it was, and the
+// temporary file beside it goes with the run.
+TEST_F(OutputSafety, ReportKilledMidRunLeavesTheOldPdfAndNoTemporaryFile) {
+    std::string csv;
+    for (int i = 0; i < 5000; ++i) csv += "1,line " + std::to_string(i) + " of a long report\r\n";
+    WriteFile(Path("long.csv"), csv);
+    WriteFile(Path("old.pdf"), "old report");
+    BackgroundRun run(kReport, {Path("long.csv"), "-o", Path("old.pdf")});
+    // The temporary file appears once the check has passed and the pages are written.
+    ASSERT_TRUE(Eventually([&] { return FileCount() == 3; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const int status = run.Terminate();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(ReadFile(Path("old.pdf")), "old report");
+    EXPECT_EQ(FileCount(), 2u);
+}
+
+// mosaiko-qr writes its file only at the end, in one go; killed while it
+// still reads its input, it leaves the old file and nothing beside it.
+TEST_F(OutputSafety, SymbolRunKilledMidRunLeavesTheOldFile) {
+    WriteFile(Path("old.pbm"), "old");
+    BackgroundRun run(kQr, {"--structure", "plus", "--count", "1024", "-o", Path("old.pbm")});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const int status = run.Terminate();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(ReadFile(Path("old.pbm")), "old");
+    EXPECT_EQ(FileCount(), 1u);
 }
 
 }  // namespace
