@@ -7,10 +7,12 @@
 #include <optional>
 
 #include "GenerationCheck.h"
+#include "GroupAssembly.h"
 #include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRSample_main.h"
 #include "QR_QR.h"
+#include "ReportRun.h"
 
 namespace mosaiko {
 namespace {
@@ -61,7 +63,22 @@ void PrintActions::Button1Click() {
     RunCheck();
 }
 
+bool PrintActions::PreviewHoldsTheReport() {
+    const long long groups = static_cast<long long>(CountGroups(window_.Lines()));
+    const long long pages = ReportPagesFor(groups, window_.GroupsPerPage());
+    if (pages <= ReportRun::kMaxPreviewPages) return true;
+    window_.ShowError(
+        QStringLiteral("プレビューできるのは %1 ページまでです。%2 グループは %3 ページになります。")
+            .arg(ReportRun::kMaxPreviewPages)
+            .arg(groups)
+            .arg(pages),
+        QStringLiteral("頁内グループ数を増やすか、mosaiko-report で PDF ファイルに書き出してください。"));
+    return false;
+}
+
 void PrintActions::Button3Click() {
+    // Said before the check, which would take long over so many groups.
+    if (!PreviewHoldsTheReport()) return;
     Button1Click();
     ProcessEvents();
     if (window_.Panel4->text() != QString::fromUtf8(kVerdictNormal)) return;

@@ -21,11 +21,14 @@ public:
 
     // Encodes every group once and shows the capacity and the verdict.
     void Button1Click();
-    // Checks first; on "正常" lays out the report form and shows it.
+    // Refuses a report larger than the preview holds; then checks, and on
+    // "正常" lays out the report form and shows it.
     void Button3Click();
 
 private:
     void RunCheck();
+    // False, after saying so, when the report has more pages than the preview holds.
+    bool PreviewHoldsTheReport();
 
     TQRTest_main& window_;
     PreviewFn preview_;

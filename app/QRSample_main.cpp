@@ -160,7 +160,7 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
     const std::string_view message = ImportMessage(result.outcome);
     if (!message.empty()) {
         wait.Restore();
-        seams_.showError(this, DecodeShiftJis(message), QString::fromStdString(result.detail));
+        ShowError(DecodeShiftJis(message), QString::fromStdString(result.detail));
         return;
     }
     StatusBar1->showMessage(ImportNotice(result));
@@ -203,6 +203,8 @@ void TQRTest_main::BusyChanged(bool busy) {
         focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
     if (!busy) focusBeforeBusy_ = nullptr;
 }
+
+void TQRTest_main::ShowError(const QString& message, const QString& detail) { seams_.showError(this, message, detail); }
 
 const MemoLines& TQRTest_main::Lines() const { return Memo1->Lines(); }
 

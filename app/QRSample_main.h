@@ -67,6 +67,9 @@ public:
 
     // The imported lines, Shift-JIS bytes with separator lines between groups.
     const MemoLines& Lines() const;
+    // The window's error box (MainWindowSeams::showError).
+    void ShowError(const QString& message, const QString& detail = QString());
+
     // Settings as the check and the report read them.
     int SymbolVersion() const;       // TrackBar1 position, 1-40
     int PixelMagnification() const;  // RadioGroup1 index + 1 (0 when none)

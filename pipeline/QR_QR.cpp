@@ -6,6 +6,7 @@
 #include "GenerationCheck.h"
 #include "GroupAssembly.h"
 #include "QRCode3.h"
+#include "ReportRun.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {
@@ -124,6 +125,12 @@ int ImageSideFor(int groupsPerPage) {
     TQuickReport1 form{ReportSource{}};
     form.Arrange(9, groupsPerPage);
     return form.QRImage->Width();
+}
+
+long long ReportPagesFor(long long groups, int groupsPerPage) {
+    TQuickReport1 form{ReportSource{}};
+    form.Arrange(9, groupsPerPage);
+    return ReportRun::PagesFor(form, groups);
 }
 
 QImage PictureImage(const TQRCode& qr) {

@@ -59,6 +59,8 @@ private:
 // The side of a row's QR image (report pixels) at that many groups per page,
 // as Arrange lays it out.
 int ImageSideFor(int groupsPerPage);
+// The pages of a report of that many groups (a detail row each).
+long long ReportPagesFor(long long groups, int groupsPerPage);
 
 // The control's whole picture as an image for the report; empty when the
 // control holds no symbol.

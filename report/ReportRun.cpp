@@ -4,12 +4,15 @@
 
 #include <QPdfWriter>
 #include <QPrinter>
+#include <algorithm>
 
 namespace mosaiko {
 namespace {
 
 // Rounding of band heights must not push a band that fits onto the next page.
 constexpr double kFitTolerance = 1e-6;
+bool BandFits(double yMm, double heightMm, double bottomMm) { return yMm + heightMm <= bottomMm + kFitTolerance; }
+
 // Guards against a need-data handler that never says "no more".
 constexpr long long kMaxRecords = 10'000'000;
 
@@ -105,13 +108,26 @@ bool ReportRun::PrintDetail() {
     if (!detail) return true;
     const double height = detail->Size().Height();
     // A band taller than an empty page still prints once, cut at the margin.
-    const bool fits = yMm_ + height <= report_.Page().PrintableBottom() + kFitTolerance;
+    const bool fits = BandFits(yMm_, height, report_.Page().PrintableBottom());
     if (!fits && pageHasDetail_ && !StartPage()) return false;
     bands_->Paint(*detail, QPointF(report_.Page().LeftMargin(), yMm_), PrintableMm(),
                   result_.pages);
     yMm_ += height;
     pageHasDetail_ = true;
     return true;
+}
+
+long long ReportRun::PagesFor(const TQuickRep& report, long long records) {
+    const TQRBand* detail = report.FindBand(TQRBandType::rbDetail);
+    if (!detail || records <= 0 || detail->Size().Height() <= 0) return 1;
+    const TQRPage& page = report.Page();
+    const TQRBand* header = report.FindBand(TQRBandType::rbPageHeader);
+    const double height = detail->Size().Height();
+    double y = page.PrintableTop() + (header ? header->Size().Height() : 0);
+    long long perPage = 0;
+    for (; BandFits(y, height, page.PrintableBottom()); y += height) ++perPage;
+    perPage = std::max(perPage, 1LL);  // a band taller than a page still prints once on each
+    return (records + perPage - 1) / perPage;
 }
 
 QRectF ReportRun::PrintableMm() const {

@@ -26,6 +26,9 @@ public:
     RunResult Execute();
 
     static constexpr int kMaxPreviewPages = 10000;
+    // The pages that `records` detail bands fill, laid out as Execute lays
+    // them out; at least 1 (the page header prints on an empty report too).
+    static long long PagesFor(const TQuickRep& report, long long records);
 
 private:
     bool AskForRecord();

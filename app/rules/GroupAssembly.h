@@ -25,6 +25,9 @@ struct GroupTexts {
 // ends before the first line that begins with "--".
 GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound);
 
+// How many groups GroupCursor walks, without building their texts.
+std::size_t CountGroups(const MemoLines& lines);
+
 // Walks the groups of the view in order: the first starts at line 0, each
 // next one two lines after the last line of the one before.
 class GroupCursor {

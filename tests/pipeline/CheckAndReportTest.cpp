@@ -171,6 +171,24 @@ TEST(ReportForm, PdfRowsScanToTheirGroups) {
     EXPECT_EQ(generations, 2);
 }
 
+// The page count the preview limit is judged by, against the pages a real
+// generation fills; at 18 groups per page 19 rows fit on a page.
+TEST(ReportForm, PagesForMatchesTheGeneratedPages) {
+    QTemporaryDir dir;
+    for (const int perPage : {1, 8, 17, 18, 20}) {
+        for (const long long records : {0LL, 1LL, 18LL, 19LL, 41LL}) {
+            SCOPED_TRACE(std::to_string(perPage) + " per page, " + std::to_string(records) + " records");
+            TQuickReport1 form{ReportSource{}};
+            form.Arrange(10, perPage);
+            long long left = 0;
+            form.BeforePrint = [&](bool&) { left = records; };
+            form.OnNeedData = [&](bool& more) { more = left-- > 0; };
+            ASSERT_TRUE(form.ExportToPdf(dir.path() + "/pages.pdf"));
+            EXPECT_EQ(ReportPagesFor(records, perPage), form.PageCount());
+        }
+    }
+}
+
 TEST(ReportForm, EmptyViewGivesAHeaderOnly) {
     Host host;
     const MemoLines memo;

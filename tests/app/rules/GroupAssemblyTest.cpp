@@ -115,3 +115,21 @@ TEST(GroupCursor, EmptyViewHasNoGroup) {
     EXPECT_TRUE(GroupCursor(memo).AtEnd());
     EXPECT_EQ(AssembleGroup(memo, 0, 0).codeText, "");
 }
+
+TEST(CountGroups, CountsWhatTheCursorWalks) {
+    const std::vector<std::vector<std::string>> views = {
+        {},
+        {"1,a"},
+        {"1,a", "2,b", kSep, "1,c", kSep, "1,d"},
+        {kSep, "1,a"},           // the cursor takes a leading separator for a group of its own
+        {"1,a", kSep},           // a trailing separator starts no group
+        {"1,a", kSep, kSep, "1,b"},
+    };
+    for (const auto& lines : views) {
+        const MemoLines memo = Memo(lines);
+        GroupCursor cursor(memo);
+        std::size_t walked = 0;
+        for (; !cursor.AtEnd(); ++walked) cursor.Next();
+        EXPECT_EQ(CountGroups(memo), walked) << lines.size() << " lines";
+    }
+}

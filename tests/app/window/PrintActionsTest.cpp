@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include "PrintActions.h"
@@ -89,6 +90,25 @@ TEST_F(PrintTest, ClearedViewStillChecksAndPrintsNoRows) {
     EXPECT_EQ(previews, 1);
     EXPECT_TRUE(supplied.empty());
     EXPECT_EQ(pages, 1);
+}
+
+// A report larger than the preview holds is refused before the check runs,
+// with the numbers in the message.
+TEST_F(PrintTest, ReportOverThePreviewLimitIsRefusedBeforeAnyWork) {
+    std::string lines;
+    for (int i = 0; i < 10001; ++i) lines += "1,row\r\n";  // every line its own group
+    ImportBytes(*window, lines);
+    window->SpinEdit2->setValue(1);
+    window->Button3Click();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], QString::fromUtf8("プレビューできるのは 10000 ページまでです。10001 グループは 10001 ページになります。"));
+    EXPECT_TRUE(errorDetails[0].contains(QStringLiteral("mosaiko-report")));
+    EXPECT_TRUE(Verdict().isEmpty());  // no check ran
+    EXPECT_EQ(previews, 0);
+
+    // Just within the limit.
+    EXPECT_EQ(ReportPagesFor(10001, 2), 5001);
+    EXPECT_EQ(ReportPagesFor(10000, 1), 10000);
 }
 
 }  // namespace
