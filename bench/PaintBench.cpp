@@ -7,6 +7,10 @@
 //                            bytes each (10240 bytes of ByteText), 32 per
 //                            row, Match on (a 928 x 928 bitmap), Pxmag 1, no
 //                            numbering, so the time is symbols, not text
+//   Paint/mosaiko/comment-emf/N  one version 1-L symbol into a metafile with
+//                            a CommentDown of N characters: the text's
+//                            measuring and per-character advances; the time
+//                            per character stays flat as N grows
 #include <QApplication>
 
 #include "BenchApp.h"
@@ -62,6 +66,28 @@ void PaintPlus1024(benchmark::State& state) {
     RunPaint(state, *q, 1024);
 }
 
+void PaintLongComment(benchmark::State& state) {
+    EnsureApplication();
+    auto q = std::make_unique<TQRCode>();
+    q->SetSymbolEnabled(false);
+    q->SetVersion(1);
+    q->SetCode("COMMENT");
+    q->SetSymbolPicture(mosaiko::picEMF);
+    q->SetSymbolSpaceDown(20);
+    std::string comment;
+    while (comment.size() < static_cast<std::size_t>(state.range(0))) comment += "AVA WAy ";
+    comment.resize(static_cast<std::size_t>(state.range(0)));
+    q->SetCommentDown(comment);
+    RunPaint(state, *q, 1);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(PaintLongComment)
+    ->Name("Paint/mosaiko/comment-emf")
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Arg(64000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintOneVersion20)->Name("Paint/mosaiko/20-L")->Unit(benchmark::kMicrosecond);
 BENCHMARK(PaintPlus1024)->Name("Paint/mosaiko/plus-1024")->Unit(benchmark::kMillisecond);
 
