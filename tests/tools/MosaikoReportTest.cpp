@@ -45,7 +45,27 @@ TEST_F(MosaikoReport, FailingGroupsWriteNoPdf) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("result: 異常"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("failed groups: 2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("mosaiko-report: " + Path("long.csv") + ": 異常: 3 グループ中 1 グループが QR コードになりません: "
+                         "グループ 2（データ 42 バイトがバージョン 1 の容量 17 バイトを 25 バイト超えている）\n"),
+              std::string::npos)
+        << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("long.pdf")));
+}
+
+TEST_F(MosaikoReport, OverflowingRowsAreNamedAndTheReportIsStillWritten) {
+    std::string file;
+    for (int group = 1; group <= 5; ++group)
+        for (int line = 1; line <= (group % 2 == 0 ? 7 : 1); ++line) file += std::to_string(line) + ",x\r\n";
+    WriteFile(Path("rows.csv"), file);
+    const auto r = RunTool(kTool, {Path("rows.csv"), "-o", Path("rows.pdf"), "--per-page", "20"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("result: 正常"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("注意: 2 グループの文字が行に収まらず、途中までしか印刷されません: グループ 2（"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("、グループ 4（"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("rows.pdf")));
+    const auto roomy = RunTool(kTool, {Path("rows.csv"), "-o", Path("rows.pdf")});
+    EXPECT_EQ(roomy.err.find("注意"), std::string::npos) << roomy.err;
 }
 
 TEST_F(MosaikoReport, ImportFailuresAreReported) {

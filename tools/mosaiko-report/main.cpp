@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "CheckMessages.h"
 #include "Font.h"
 #include "GenerationCheck.h"
 #include "Import.h"
@@ -162,14 +163,18 @@ int main(int argc, char** argv) {
     TQRHost qrHost;
     TQRCode& qr = *qrHost.QRCode1;
     const QSize host = qrHost.QRBase->size();
-    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1);
+    const RowTextFit rows(options.fontSize, options.perPage);
+    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1, {}, &rows);
     counts << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
            << "\n";
     const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
     std::cerr << "mosaiko-report: " << AdviceText(advice) << "\n";
+    if (const std::string overflow = OverflowText(check); !overflow.empty())
+        std::cerr << "mosaiko-report: " << overflow << "\n";
     if (!check.Passed()) {
+        std::cerr << "mosaiko-report: " << options.file << ": " << FailureText(check, qr.Version(), qr.Pxmag()) << "\n";
         counts << "failed groups:";
-        for (int g : check.failedGroups) counts << ' ' << g;
+        for (const GroupFailure& f : check.failures) counts << ' ' << f.group;
         counts << "\n";
         return Finish(kExitFailed);
     }
