@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <optional>
 
+#include "CheckMessages.h"
 #include "GenerationCheck.h"
 #include "GroupAssembly.h"
 #include "PrintAdvice.h"
@@ -18,6 +19,17 @@ namespace mosaiko {
 namespace {
 
 void ProcessEvents() { QCoreApplication::processEvents(); }
+
+// The status bar's one line: the non-empty parts, in order.
+QString StatusLine(std::initializer_list<std::string> parts) {
+    QString line;
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        if (!line.isEmpty()) line += QString::fromUtf8("　");
+        line += QString::fromStdString(part);
+    }
+    return line;
+}
 
 // Holds the busy guard from the start of a generation until its records
 // end, so no import or check can change the groups while they are read.
@@ -43,19 +55,22 @@ void PrintActions::RunCheck() {
     if (window_.LineCount <= 0) return;
     BusyGuard busy(window_.Busy());
     bool stopped = false;
+    const RowTextFit rows(window_.ReportFontSize(), window_.GroupsPerPage());
     const CheckOutcome outcome = RunGenerationCheck(
         window_.Lines(), *window_.QRCode1, window_.QRBase->size(), window_.SymbolVersion(),
         window_.PixelMagnification() - 1, [&] {
             ProcessEvents();
             stopped = stopped || window_.Busy().StopRequested();
             return !stopped;
-        });
+        },
+        &rows);
     if (stopped) return;  // the window is closing
     window_.Panel6->setText(QString::number(outcome.capacity));
     window_.Panel4->setText(QString::fromUtf8(outcome.Passed() ? kVerdictNormal : kVerdictAbnormal));
     const ModuleAdvice advice = AdviseModule(window_.SymbolVersion(), window_.PixelMagnification(),
                                              window_.GroupsPerPage(), ImageSideFor);
-    window_.StatusBar1->showMessage(QString::fromStdString(AdviceText(advice)));
+    lastFailure_ = FailureText(outcome, window_.QRCode1->Version(), window_.QRCode1->Pxmag());
+    window_.StatusBar1->showMessage(StatusLine({lastFailure_, OverflowText(outcome), AdviceText(advice)}));
 }
 
 void PrintActions::Button1Click() {
@@ -81,7 +96,11 @@ void PrintActions::Button3Click() {
     if (!PreviewHoldsTheReport()) return;
     Button1Click();
     ProcessEvents();
-    if (window_.Panel4->text() != QString::fromUtf8(kVerdictNormal)) return;
+    if (window_.Panel4->text() != QString::fromUtf8(kVerdictNormal)) {
+        if (window_.Panel4->text() == QString::fromUtf8(kVerdictAbnormal))
+            window_.StatusBar1->showMessage(QString::fromStdString(PrintStoppedText(lastFailure_)));
+        return;
+    }
     WaitCursor wait;
     GenerationGuard guard(window_.Busy());
     ReportSource source{&window_.Lines(), window_.QRCode1, [this] { return window_.SymbolVersion(); },

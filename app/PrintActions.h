@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -32,6 +33,7 @@ private:
 
     TQRTest_main& window_;
     PreviewFn preview_;
+    std::string lastFailure_;  // why the last check failed, for a stopped print
 };
 
 // Creates the actions and sets them as the window's button handlers.

@@ -50,6 +50,20 @@ void Check(benchmark::State& state) {
 }
 BENCHMARK(Check)->Name("Check/mosaiko/v20")->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The same check with the rows' text laid out as the window's check does it.
+void CheckWithRows(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    const MemoLines memo = MakeGroups(groups);
+    Host host;
+    const RowTextFit rows(10, 8);
+    for (auto _ : state) {
+        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0, {}, &rows);
+        if (!out.Passed() || !out.overflows.empty()) state.SkipWithError("a group failed or overflowed");
+    }
+    state.counters["groups/s"] = benchmark::Counter(groups, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(CheckWithRows)->Name("Check/mosaiko/v20-rows")->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void ReportPdf(benchmark::State& state) {
     const int groups = static_cast<int>(state.range(0));
     const MemoLines memo = MakeGroups(groups);

@@ -1,7 +1,10 @@
 #include "GenerationCheck.h"
 
+#include <algorithm>
+
 #include "GroupAssembly.h"
 #include "QRCode3.h"
+#include "QR_QR.h"
 
 namespace mosaiko {
 
@@ -20,8 +23,26 @@ void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int size
     qr.SetSymbolEnabled(true);
 }
 
+namespace {
+
+// A symbol wider than the picture fails whatever the text, so that reason
+// comes first; otherwise the data did not fit the version.
+GroupFailure FailureOf(const TQRCode& qr, QSize host, int group) {
+    GroupFailure failure;
+    failure.group = group;
+    failure.symbolPixels = std::max(qr.SymbolWidthS(), qr.SymbolHeightS());
+    failure.picturePixels = std::min(host.width(), host.height());
+    const bool tooWide = qr.SymbolWidthS() > host.width() || qr.SymbolHeightS() > host.height();
+    failure.reason = tooWide ? GroupFailure::SymbolTooWide : GroupFailure::DataTooLong;
+    failure.dataBytes = qr.Len();
+    failure.capacityBytes = qr.Driver().Level().Capacity[kModeByte];
+    return failure;
+}
+
+}  // namespace
+
 CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, int version, int sizeIndex,
-                                const std::function<bool()>& step) {
+                                const std::function<bool()>& step, const RowTextFit* rows) {
     CheckOutcome outcome;
     GroupCursor cursor(memo);
     while (!cursor.AtEnd()) {
@@ -30,9 +51,13 @@ CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, 
         EncodeGroup(qr, group.codeText, version, sizeIndex);
         const bool fits = qr.SymbolHeightS() <= host.height() && qr.SymbolWidthS() <= host.width();
         if (!qr.SymbolDisped() || !fits) {
+            outcome.failures.push_back(FailureOf(qr, host, outcome.groups));
             if (qr.SymbolDisped()) qr.ClearSymbol();
             ++outcome.errors;
-            outcome.failedGroups.push_back(outcome.groups);
+        }
+        if (rows) {
+            const TextFit fit = rows->Measure(group.labelText);
+            if (fit.cut) outcome.overflows.push_back({outcome.groups, fit.shownLines});
         }
         if (step && !step()) break;
     }

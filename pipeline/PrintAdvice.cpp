@@ -22,6 +22,11 @@ std::string Millimetres(double mm) {
 
 }  // namespace
 
+std::string SymbolSizeName(int magnification) {
+    if (magnification < 1 || magnification > kMaxMagnification) return std::to_string(magnification) + " 倍";
+    return kSizeNames[magnification - 1];
+}
+
 double PrintedModuleMm(int imageSide, int magnification) {
     return imageSide * 25.4 / 96.0 * magnification / kPicturePixels;
 }
@@ -56,7 +61,7 @@ std::string AdviceText(const ModuleAdvice& advice) {
     if (advice.readable) return text;
     text += "（" + Millimetres(kMinReadableModuleMm) + " 未満のため読み取れないおそれがあります）";
     if (advice.magnification > 0)
-        text += "。シンボルサイズを「" + std::string(kSizeNames[advice.magnification - 1]) + "」にすると " +
+        text += "。シンボルサイズを「" + SymbolSizeName(advice.magnification) + "」にすると " +
                 Millimetres(advice.suggestedMm) + " になります";
     else if (advice.groupsPerPage > 0)
         text += "。1ページの件数を " + std::to_string(advice.groupsPerPage) + " にすると " +

@@ -25,6 +25,9 @@ struct ModuleAdvice {
     double suggestedMm = 0;
 };
 
+// The caption of the symbol size item for 1-4 pixels per module.
+std::string SymbolSizeName(int magnification);
+
 // imageSide(groupsPerPage) gives the report's image side for that setting.
 ModuleAdvice AdviseModule(int version, int magnification, int groupsPerPage,
                           const std::function<int(int)>& imageSide);

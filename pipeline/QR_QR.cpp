@@ -7,6 +7,7 @@
 #include "GroupAssembly.h"
 #include "QRCode3.h"
 #include "ReportRun.h"
+#include "ReportUnits.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {
@@ -131,6 +132,21 @@ long long ReportPagesFor(long long groups, int groupsPerPage) {
     TQuickReport1 form{ReportSource{}};
     form.Arrange(9, groupsPerPage);
     return ReportRun::PagesFor(form, groups);
+}
+
+RowTextFit::RowTextFit(int fontSizePoints, int groupsPerPage) : device_(1, 1, QImage::Format_Mono) {
+    TQuickReport1 form{ReportSource{}};
+    form.Arrange(fontSizePoints, groupsPerPage);
+    const double dotsPerMetre = TQuickRep::kPdfResolution / kMillimetresPerInch * 1000;
+    device_.setDotsPerMeterX(static_cast<int>(std::lround(dotsPerMetre)));
+    device_.setDotsPerMeterY(static_cast<int>(std::lround(dotsPerMetre)));
+    const double dotsPerMm = TQuickRep::kPdfResolution / kMillimetresPerInch;
+    box_ = QSizeF(DesignPixelsToMm(form.Naiyo->Width()) * dotsPerMm, DesignPixelsToMm(form.Naiyo->Height()) * dotsPerMm);
+    style_ = {form.Naiyo->Font(), form.Naiyo->Alignment(), form.Naiyo->WordWrap()};
+}
+
+TextFit RowTextFit::Measure(const std::string& labelText) const {
+    return FitCaption(&device_, box_, labelText, style_);
 }
 
 QImage PictureImage(const TQRCode& qr) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "LabelText.h"
 #include "QuickRep.h"
 
 namespace mosaiko {
@@ -61,6 +62,20 @@ private:
 int ImageSideFor(int groupsPerPage);
 // The pages of a report of that many groups (a detail row each).
 long long ReportPagesFor(long long groups, int groupsPerPage);
+
+// How a group's text shows in its row, at a font size and groups per page,
+// laid out as the PDF lays out the form's Naiyo label.
+class RowTextFit {
+public:
+    RowTextFit(int fontSizePoints, int groupsPerPage);
+    // labelText as AssembleGroup builds it (Shift-JIS, lines ended by CR).
+    TextFit Measure(const std::string& labelText) const;
+
+private:
+    mutable QImage device_;  // stands for the PDF's resolution; layouts need a non-const device
+    QSizeF box_;
+    TextStyle style_;
+};
 
 // The control's whole picture as an image for the report; empty when the
 // control holds no symbol.

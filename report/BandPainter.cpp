@@ -63,12 +63,7 @@ void BandPainter::PaintControl(const TQRPrintable& control, const QRectF& bandMm
 }
 
 void BandPainter::PaintLabel(const TQRLabel& label, const QRectF& device) {
-    // One decoded line per line of height is the most that can show.
-    const double lineMm = label.FontSize() * kMillimetresPerInch / 72.0;
-    const qsizetype maxLines = static_cast<qsizetype>(
-        std::ceil(device.height() / std::max(lineMm * mapping_.pixelsPerMmY, 0.01))) + 1;
-    DrawTextLines(painter_, device, CaptionLines(label.Caption(), maxLines),
-                  {label.Font(), label.Alignment(), label.WordWrap()});
+    DrawCaption(painter_, device, label.Caption(), {label.Font(), label.Alignment(), label.WordWrap()});
 }
 
 void BandPainter::PaintSysData(const TQRSysData& field, const QRectF& device, int pageNumber) {

@@ -6,6 +6,8 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace mosaiko {
 namespace {
@@ -37,30 +39,102 @@ QString VisiblePart(const QString& text, const QFontMetricsF& metrics, double wi
     return text.left(cut);
 }
 
-// Lays out and draws one paragraph from `top`; returns the height it used.
-double DrawParagraph(QPainter& painter, const QRectF& rect, double top, const QString& text,
-                     const TextStyle& style, const QFontMetricsF& metrics) {
-    if (text.isEmpty()) return metrics.lineSpacing();
+constexpr char16_t kEllipsis = u'\u2026';
+
+// One line that shows: its layout (none for an empty paragraph) and index.
+struct ShownLine {
+    const QTextLayout* layout = nullptr;
+    int index = 0;
+    double y = 0;
+};
+
+// The lines of a label, laid out as far as whole lines fit the box.
+struct LaidOutText {
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    std::vector<ShownLine> shown;
+    bool cut = false;
+};
+
+// Lays out one paragraph from `y`; false when a line did not fit.
+bool LayOutParagraph(LaidOutText& out, double& y, const QString& text, const QSizeF& box,
+                     const TextStyle& style, const QFontMetricsF& metrics, QPaintDevice* device) {
+    // Only whole lines show, but a label lower than one line still shows
+    // its first line (clipped), so it is never blank.
+    auto fits = [&](double height) { return y + height <= box.height() || out.shown.empty(); };
+    if (text.isEmpty()) {
+        if (!fits(metrics.lineSpacing())) return false;
+        out.shown.push_back({nullptr, 0, y});
+        y += metrics.lineSpacing();
+        return true;
+    }
+    const QString visible = VisiblePart(text, metrics, box.width(), box.height() - y, style.wordWrap);
     QTextOption option;
-    option.setWrapMode(style.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                      : QTextOption::NoWrap);
-    QTextLayout layout(VisiblePart(text, metrics, rect.width(), rect.height() - top, style.wordWrap),
-                       style.font, painter.device());
-    layout.setTextOption(option);
-    layout.beginLayout();
-    double y = top;
-    while (y < rect.height()) {
-        QTextLine line = layout.createLine();
+    option.setWrapMode(style.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    auto layout = std::make_unique<QTextLayout>(visible, style.font, device);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    bool whole = true;
+    for (;;) {
+        QTextLine line = layout->createLine();
         if (!line.isValid()) break;
         line.setLeadingIncluded(true);
-        line.setLineWidth(rect.width());
-        line.setPosition(
-            QPointF(LineOffset(style.alignment, rect.width(), line.naturalTextWidth()), y));
+        line.setLineWidth(box.width());
+        if (!fits(line.height())) {
+            whole = false;
+            break;
+        }
+        line.setPosition(QPointF(LineOffset(style.alignment, box.width(), line.naturalTextWidth()), y));
+        out.shown.push_back({layout.get(), line.lineNumber(), y});
         y += line.height();
     }
+    layout->endLayout();
+    out.layouts.push_back(std::move(layout));
+    return whole && visible.size() == text.size();
+}
+
+LaidOutText LayOut(QPaintDevice* device, const QSizeF& box, const QStringList& lines, const TextStyle& style) {
+    LaidOutText out;
+    const QFontMetricsF metrics(style.font, device);
+    double y = 0;
+    for (const QString& line : lines) {
+        if (!LayOutParagraph(out, y, line, box, style, metrics, device)) {
+            out.cut = true;
+            break;
+        }
+    }
+    return out;
+}
+
+// The last line that shows, with "…" in place of what follows: its own text
+// shortened until the mark fits the width.
+void DrawCutLine(QPainter& painter, const QRectF& rect, const ShownLine& shown, const TextStyle& style) {
+    QString text;
+    if (shown.layout) {
+        const QTextLine line = shown.layout->lineAt(shown.index);
+        text = shown.layout->text().mid(line.textStart(), line.textLength());
+    }
+    const QFontMetricsF metrics(style.font, painter.device());
+    while (!text.isEmpty() && (text.back().isSpace() ||
+                               metrics.horizontalAdvance(text + kEllipsis) > rect.width())) {
+        text.chop(text.size() > 1 && text.at(text.size() - 1).isLowSurrogate() ? 2 : 1);
+    }
+    QTextLayout layout(text + kEllipsis, style.font, painter.device());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLeadingIncluded(true);
+    line.setLineWidth(rect.width());
+    line.setPosition(QPointF(LineOffset(style.alignment, rect.width(), line.naturalTextWidth()), shown.y));
     layout.endLayout();
     layout.draw(&painter, rect.topLeft());
-    return y - top;
+}
+
+// At most the lines that one line of height each could show, and one more
+// to tell that the caption goes on.
+QStringList VisibleCaptionLines(std::string_view caption, const QFont& font, double boxHeight,
+                                QPaintDevice* device) {
+    const double linePixels = font.pointSizeF() * device->logicalDpiY() / 72.0;
+    const qsizetype maxLines = static_cast<qsizetype>(std::ceil(boxHeight / std::max(linePixels, 0.01))) + 1;
+    return CaptionLines(caption, maxLines);
 }
 
 }  // namespace
@@ -87,17 +161,29 @@ QStringList CaptionLines(std::string_view caption, qsizetype maxLines) {
 void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
                    const TextStyle& style) {
     if (rect.isEmpty() || lines.isEmpty()) return;
+    const LaidOutText text = LayOut(painter.device(), rect.size(), lines, style);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.setFont(style.font);
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(style.font, painter.device());
-    double y = 0;
-    for (const QString& line : lines) {
-        if (y >= rect.height()) break;
-        y += DrawParagraph(painter, rect, y, line, style, metrics);
+    const size_t whole = text.shown.size() - (text.cut && !text.shown.empty() ? 1 : 0);
+    for (size_t i = 0; i < whole; ++i) {
+        const ShownLine& shown = text.shown[i];
+        if (shown.layout) shown.layout->lineAt(shown.index).draw(&painter, rect.topLeft());
     }
+    if (whole < text.shown.size()) DrawCutLine(painter, rect, text.shown.back(), style);
     painter.restore();
+}
+
+TextFit FitCaption(QPaintDevice* device, const QSizeF& box, std::string_view caption, const TextStyle& style) {
+    if (box.isEmpty()) return {};
+    const QStringList lines = VisibleCaptionLines(caption, style.font, box.height(), device);
+    const LaidOutText text = LayOut(device, box, lines, style);
+    return {static_cast<int>(text.shown.size()), text.cut};
+}
+
+void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style) {
+    DrawTextLines(painter, rect, VisibleCaptionLines(caption, style.font, rect.height(), painter.device()), style);
 }
 
 }  // namespace mosaiko

@@ -1,5 +1,5 @@
 // Text of labels and system-data fields: splitting a Shift-JIS caption into
-// lines, and drawing lines into a rectangle they never leave.
+// lines, and drawing whole lines into a rectangle they never leave.
 #pragma once
 
 #include "QRControls.h"
@@ -27,8 +27,19 @@ struct TextStyle {
 
 // Draws lines from the top of rect, clipped to it. With word wrap a line
 // breaks at word boundaries, or anywhere when a word (or Japanese text without
-// spaces) is wider than rect. Text below the rectangle is not laid out at all.
+// spaces) is wider than rect. Only whole lines are drawn (a rect lower than
+// one line still shows its first line, clipped); when text is left over, the
+// last line drawn ends with "…". Text below the rectangle is not laid out.
 void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
                    const TextStyle& style);
+
+// How a caption lays out in a box of device pixels: the lines that show and
+// whether some of it is cut. DrawCaption draws exactly these lines.
+struct TextFit {
+    int shownLines = 0;
+    bool cut = false;
+};
+TextFit FitCaption(QPaintDevice* device, const QSizeF& box, std::string_view caption, const TextStyle& style);
+void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style);
 
 }  // namespace mosaiko

@@ -10,13 +10,6 @@
 #include <QPrinter>
 
 namespace mosaiko {
-namespace {
-
-// Fine enough that text and pictures keep their shape at any zoom.
-constexpr int kPdfResolution = 1200;
-
-}  // namespace
-
 TQuickRep::TQuickRep(QObject* parent) : QObject(parent) {}
 
 TQuickRep::~TQuickRep() = default;

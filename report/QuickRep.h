@@ -57,6 +57,9 @@ public:
     // failure, cancellation or a signal the old file stays, and LastError()
     // says why.
     bool ExportToPdf(const QString& path);
+    // Dots per inch of the PDF: fine enough that text and pictures keep
+    // their shape at any zoom.
+    static constexpr int kPdfResolution = 1200;
     // One generation onto any paged device (printer, PDF writer). The device's
     // page layout is set to the report's paper.
     bool Print(QPagedPaintDevice& device);

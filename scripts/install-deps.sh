@@ -17,6 +17,8 @@ PACKAGES=(
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin libxml2-utils
   # the clipboard watch against another program on a virtual X server
   xvfb xauth xclip
+  # mosaiko-report --print, and its test against a private CUPS server with a PDF printer
+  cups cups-client printer-driver-cups-pdf
   # byte-for-byte comparison of two builds' outputs (scripts/compare-outputs.sh)
   faketime
 )

@@ -7,8 +7,10 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 
+#include "CheckMessages.h"
 #include "GenerationCheck.h"
 #include "Import.h"
 #include "QRHost.h"
@@ -64,7 +66,12 @@ TEST(GenerationCheck, DataThatDoesNotFitTheVersion) {
     const MemoLines memo = Imported("1,ok\r\n1," + std::string(16, 'q') + "\r\n1,ok\r\n");
     const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 1, 0);
     EXPECT_EQ(out.errors, 1);
-    EXPECT_EQ(out.failedGroups, std::vector<int>{2});
+    ASSERT_EQ(out.failures.size(), 1u);
+    // 16 letters and CR LF against the 17 bytes of version 1 at level L.
+    EXPECT_EQ(out.failures[0].group, 2);
+    EXPECT_EQ(out.failures[0].reason, GroupFailure::DataTooLong);
+    EXPECT_EQ(out.failures[0].dataBytes, 18);
+    EXPECT_EQ(out.failures[0].capacityBytes, 17);
 }
 
 TEST(GenerationCheck, SymbolHoldsTheLineTextsWithTildesAndTabs) {
@@ -187,6 +194,101 @@ TEST(ReportForm, PagesForMatchesTheGeneratedPages) {
             EXPECT_EQ(ReportPagesFor(records, perPage), form.PageCount());
         }
     }
+}
+
+// The line of the PDF's text that holds `token`; empty when none does.
+std::string LineWith(const std::string& text, const std::string& token) {
+    const size_t at = text.find(token);
+    if (at == std::string::npos) return {};
+    const size_t start = text.rfind('\n', at) + 1;
+    return text.substr(start, text.find('\n', at) - start);
+}
+
+// The check's overflow warning and the PDF agree: a group it names shows
+// exactly its first lines, the last of them ending with "…", and nothing of
+// the next; a group it does not name shows every line and no mark.
+TEST(ReportForm, RowsCutWhereTheCheckSaysAndMarkTheCut) {
+    struct Setting {
+        int perPage, fontSize;
+    };
+    for (const Setting setting : {Setting{8, 10}, Setting{20, 12}, Setting{4, 9}, Setting{1, 20}}) {
+        Host host;
+        const std::vector<int> lineCounts = {1, 2, 3, 5, 8, 9, 10, 13, 21, 34, 60};
+        std::string file;
+        for (size_t g = 0; g < lineCounts.size(); ++g)
+            for (int line = 1; line <= lineCounts[g]; ++line)
+                file += std::to_string(line) + ",G" + std::to_string(g + 1) + "/L" + std::to_string(line) + "/\r\n";
+        file += "1," + std::string(2900, 'w') + "\r\n";  // one line, wrapped far beyond any row
+        const MemoLines memo = Imported(file);
+        const RowTextFit rows(setting.fontSize, setting.perPage);
+        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 40, 0, {}, &rows);
+        ASSERT_TRUE(out.Passed());
+        ASSERT_FALSE(out.overflows.empty()) << setting.perPage;
+        EXPECT_EQ(out.overflows.back().group, static_cast<int>(lineCounts.size()) + 1);
+
+        TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 40; }, [] { return 0; },
+                                        [] { return std::string("T"); }, {}});
+        form.LastLine = static_cast<int>(memo.Count()) - 1;
+        form.Arrange(setting.fontSize, setting.perPage);
+        QTemporaryDir dir;
+        const QString pdf = dir.path() + "/rows.pdf";
+        ASSERT_TRUE(form.ExportToPdf(pdf));
+        const std::string text = PdfText(pdf);
+        for (size_t g = 0; g < lineCounts.size(); ++g) {
+            const int group = static_cast<int>(g) + 1;
+            auto overflow = std::find_if(out.overflows.begin(), out.overflows.end(),
+                                         [&](const RowOverflow& o) { return o.group == group; });
+            const int shown = overflow == out.overflows.end() ? lineCounts[g] : overflow->shownLines;
+            ASSERT_LE(shown, lineCounts[g]);
+            const auto token = [&](int line) {
+                std::string t = "G";  // appended piece by piece: GCC 12 misreads a chain of + here (-Wrestrict)
+                t += std::to_string(group);
+                t += "/L";
+                t += std::to_string(line);
+                return t += "/";
+            };
+            for (int line = 1; line <= shown; ++line) {
+                const std::string found = LineWith(text, token(line));
+                ASSERT_FALSE(found.empty()) << token(line) << " per page " << setting.perPage;
+                const bool marked = found.find("…") != std::string::npos;
+                EXPECT_EQ(marked, overflow != out.overflows.end() && line == shown) << found;
+            }
+            if (overflow != out.overflows.end()) {
+                EXPECT_LT(shown, lineCounts[g]);
+                EXPECT_TRUE(LineWith(text, token(shown + 1)).empty()) << "half line of group " << group;
+            }
+        }
+        EXPECT_NE(LineWith(text, "wwww…"), "") << setting.perPage;
+    }
+}
+
+TEST(GenerationCheck, FailuresSayWhyAndNameTheFirstGroups) {
+    Host host;
+    const MemoLines memo = Imported("1,a\r\n1,b\r\n1,c\r\n1,d\r\n1,e\r\n");
+    const CheckOutcome wide = RunGenerationCheck(memo, *host.qr, {256, 256}, 26, 1);
+    ASSERT_EQ(wide.failures.size(), 5u);
+    EXPECT_EQ(wide.failures[4].group, 5);
+    EXPECT_EQ(wide.failures[0].reason, GroupFailure::SymbolTooWide);
+    EXPECT_EQ(wide.failures[0].symbolPixels, 258);
+    const std::string text = FailureText(wide, 26, 2);
+    EXPECT_NE(text.find("5 グループ中 5 グループ"), std::string::npos) << text;
+    EXPECT_NE(text.find("グループ 3（シンボル 258 ピクセルが 256 ピクセルの画像より大きい、バージョン 26・2倍角サイズ）"),
+              std::string::npos) << text;
+    EXPECT_EQ(text.find("グループ 4"), std::string::npos) << text;
+    EXPECT_NE(text.find("ほか 2 グループ"), std::string::npos) << text;
+
+    // Too wide beats too long: the text could never help.
+    const MemoLines longOne = Imported("1,a\r\n1," + std::string(300, 'q') + "\r\n");
+    const CheckOutcome both = RunGenerationCheck(longOne, *host.qr, {256, 256}, 10, 3);
+    ASSERT_EQ(both.failures.size(), 2u);
+    EXPECT_EQ(both.failures[1].reason, GroupFailure::SymbolTooWide);
+    // At version 9 the long one alone fails, by 302 - 230 bytes.
+    const CheckOutcome data = RunGenerationCheck(longOne, *host.qr, {256, 256}, 9, 3);
+    ASSERT_EQ(data.failures.size(), 1u);
+    EXPECT_EQ(data.failures[0].group, 2);
+    EXPECT_NE(FailureText(data, 9, 4).find("グループ 2（データ 302 バイトがバージョン 9 の容量 230 バイトを 72 バイト超えている）"),
+              std::string::npos) << FailureText(data, 9, 4);
+    EXPECT_TRUE(FailureText(RunGenerationCheck(longOne, *host.qr, {256, 256}, 20, 0), 20, 1).empty());
 }
 
 TEST(ReportForm, EmptyViewGivesAHeaderOnly) {

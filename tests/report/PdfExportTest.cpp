@@ -4,11 +4,14 @@
 #include "ShiftJis.h"
 
 #include <QDate>
+#include <QFontMetricsF>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace mosaiko::test {
 namespace {
@@ -150,6 +153,42 @@ TEST_F(PdfExport, BandsSitAtTheirMillimetrePositions) {
     for (int px = 0; px < x && firstGrey < 0; ++px)
         if (qGray(raster.pixel(px, row)) < 200) firstGrey = px;
     EXPECT_NEAR(firstGrey / perMm, 10.0, 0.2);
+}
+
+// A label two and a half lines high shows two whole lines, the second ending
+// with "…", and not a pixel of the third.
+TEST_F(PdfExport, CutLabelShowsWholeLinesAndMarksTheCut) {
+    SampleReport report(8);
+    report.records = MakeRecords(1);
+    report.records[0].caption = "alpha line\rbravo line\rcharlie line\rdelta line\r";
+    QImage pdfResolution(1, 1, QImage::Format_Mono);
+    const int dotsPerMetre = static_cast<int>(std::lround(TQuickRep::kPdfResolution / 0.0254));
+    pdfResolution.setDotsPerMeterX(dotsPerMetre);
+    pdfResolution.setDotsPerMeterY(dotsPerMetre);
+    const double lineMm = QFontMetricsF(report.text->Font(), &pdfResolution).lineSpacing() * 25.4 /
+                          TQuickRep::kPdfResolution;
+    const QRect bounds = report.text->Bounds();
+    const int height = static_cast<int>(std::lround(2.5 * lineMm * 96 / 25.4));
+    report.text->SetBounds(QRect(bounds.left(), bounds.top(), bounds.width(), height));
+    ASSERT_TRUE(report.form.ExportToPdf(Path("cut.pdf")));
+
+    const QString text = PdfText(Path("cut.pdf"));
+    EXPECT_TRUE(text.contains("alpha line")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8("bravo line\\s*…")))) << text.toStdString();
+    EXPECT_FALSE(text.contains("charlie")) << text.toStdString();
+
+    const double labelTop = 10 + (29 + bounds.top()) * 25.4 / 96;
+    const double labelLeft = 10 + bounds.left() * 25.4 / 96;
+    const QImage page = RasterPage(Path("cut.pdf"), 1, kDpi);
+    auto darkIn = [&](double topMm, double bottomMm) {
+        const QRect area = MmToRaster(QRectF(labelLeft, topMm, 60, bottomMm - topMm), kDpi);
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+        return dark;
+    };
+    EXPECT_GT(darkIn(labelTop, labelTop + 2 * lineMm), 100);
+    EXPECT_EQ(darkIn(labelTop + 2 * lineMm + 0.1, labelTop + height * 25.4 / 96 - 0.05), 0);
 }
 
 TEST_F(PdfExport, AbsurdContentIsClippedOrSpreadNeverHangs) {

@@ -3,6 +3,8 @@
 
 #include <ZXing/ReadBarcode.h>
 
+#include <algorithm>
+
 #include "QrEncoder.h"
 
 namespace mosaiko::test {
@@ -24,6 +26,20 @@ GreyImage RenderSymbol(const QrEncoder& encoder, int scale) {
 
 // A clean synthetic image is read module by module first ("pure"); pictures
 // with comments or several symbols need the detector.
+namespace {
+
+Decoded FromResult(const ZXing::Result& result) {
+    Decoded d;
+    d.bytes.assign(result.bytes().begin(), result.bytes().end());
+    d.ecLevel = result.ecLevel();
+    d.sequenceIndex = result.sequenceIndex();
+    d.sequenceSize = result.sequenceSize();
+    d.sequenceId = result.sequenceId();
+    return d;
+}
+
+}  // namespace
+
 std::optional<Decoded> DecodeImage(const uint8_t* grey, int width, int height, int stride) {
     const ZXing::ImageView view(grey, width, height, ZXing::ImageFormat::Lum, stride);
     ZXing::DecodeHints hints;
@@ -36,13 +52,22 @@ std::optional<Decoded> DecodeImage(const uint8_t* grey, int width, int height, i
         result = ZXing::ReadBarcode(view, hints);
     }
     if (!result.isValid()) return std::nullopt;
-    Decoded d;
-    d.bytes.assign(result.bytes().begin(), result.bytes().end());
-    d.ecLevel = result.ecLevel();
-    d.sequenceIndex = result.sequenceIndex();
-    d.sequenceSize = result.sequenceSize();
-    d.sequenceId = result.sequenceId();
-    return d;
+    return FromResult(result);
+}
+
+std::vector<Decoded> DecodeAll(const uint8_t* grey, int width, int height, int stride) {
+    const ZXing::ImageView view(grey, width, height, ZXing::ImageFormat::Lum, stride);
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode);
+    hints.setTryHarder(true);
+    ZXing::Results results = ZXing::ReadBarcodes(view, hints);
+    std::sort(results.begin(), results.end(), [](const ZXing::Result& a, const ZXing::Result& b) {
+        return a.position().topLeft().y < b.position().topLeft().y;
+    });
+    std::vector<Decoded> all;
+    for (const ZXing::Result& r : results)
+        if (r.isValid()) all.push_back(FromResult(r));
+    return all;
 }
 
 std::optional<Decoded> DecodeImage(const GreyImage& image) {

@@ -34,6 +34,9 @@ GreyImage RenderSymbol(const QrEncoder& encoder, int scale = 2);
 std::optional<Decoded> DecodeImage(const GreyImage& image);
 std::optional<Decoded> DecodeImage(const uint8_t* grey, int width, int height, int stride);
 
+// Decodes every QR code in the image (a whole page, say), top to bottom.
+std::vector<Decoded> DecodeAll(const uint8_t* grey, int width, int height, int stride);
+
 // Renders and decodes the encoder's current symbol.
 std::optional<Decoded> DecodeSymbol(const QrEncoder& encoder);
 

@@ -45,7 +45,46 @@ TEST_F(MosaikoReport, FailingGroupsWriteNoPdf) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("result: 異常"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("failed groups: 2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("mosaiko-report: " + Path("long.csv") + ": 異常: 3 グループ中 1 グループが QR コードになりません: "
+                         "グループ 2（データ 42 バイトがバージョン 1 の容量 17 バイトを 25 バイト超えている）\n"),
+              std::string::npos)
+        << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("long.pdf")));
+}
+
+TEST_F(MosaikoReport, OverflowingRowsAreNamedAndTheReportIsStillWritten) {
+    std::string file;
+    for (int group = 1; group <= 5; ++group)
+        for (int line = 1; line <= (group % 2 == 0 ? 7 : 1); ++line) file += std::to_string(line) + ",x\r\n";
+    WriteFile(Path("rows.csv"), file);
+    const auto r = RunTool(kTool, {Path("rows.csv"), "-o", Path("rows.pdf"), "--per-page", "20"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("result: 正常"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("注意: 2 グループの文字が行に収まらず、途中までしか印刷されません: グループ 2（"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("、グループ 4（"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("rows.pdf")));
+    const auto roomy = RunTool(kTool, {Path("rows.csv"), "-o", Path("rows.pdf")});
+    EXPECT_EQ(roomy.err.find("注意"), std::string::npos) << roomy.err;
+}
+
+TEST_F(MosaikoReport, OptionsTakeTheirValueAfterASpaceOrAnEqualsSign) {
+    const auto spaced = RunTool(kTool, {kSample, "-o", Path("a.pdf"), "--version", "9", "--size", "4", "--per-page",
+                                        "4", "--font-size", "12", "--title", "T", "--encoding", "sjis"});
+    const auto joined = RunTool(kTool, {"--version=9", "--size=4", "--per-page=4", "--font-size=12", "--title=T",
+                                        "--encoding=sjis", "-o=" + Path("b.pdf"), kSample});
+    ASSERT_EQ(spaced.status, 0) << spaced.err;
+    ASSERT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(spaced.out, joined.out);
+    EXPECT_NE(joined.out.find("capacity: 230"), std::string::npos) << joined.out;  // version 9 took effect
+    EXPECT_NE(joined.err.find("1.029 mm"), std::string::npos) << joined.err;     // 4 per page, 4 pixels per module
+    const auto usage = RunTool(kTool, {kSample, "-o", Path("c.pdf"), "--size=9"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("option --size: '9' is not from 1 to 4"), std::string::npos) << usage.err;
+    const auto unknown = RunTool(kTool, {kSample, "-o", Path("c.pdf"), "--colour=red"});
+    EXPECT_NE(unknown.err.find("unknown option --colour\n"), std::string::npos) << unknown.err;
+    const auto missing = RunTool(kTool, {kSample, "--title"});
+    EXPECT_NE(missing.err.find("option --title needs a value"), std::string::npos) << missing.err;
 }
 
 TEST_F(MosaikoReport, ImportFailuresAreReported) {
@@ -66,7 +105,12 @@ TEST_F(MosaikoReport, BadOptionsExitTwo) {
                                                                   {kSample, "-o", "x.pdf", "--size", "5"},
                                                                   {kSample, "-o", "x.pdf", "--per-page", "0"},
                                                                   {kSample, "-o", "x.pdf", "--font-size", "61"},
-                                                                  {kSample, "-o", "x.pdf", "--colour", "red"}}) {
+                                                                  {kSample, "-o", "x.pdf", "--colour", "red"},
+                                                                  {kSample, "-o", "x.pdf", "--version=0"},
+                                                                  {kSample, "-o", "x.pdf", "--title"},
+                                                                  {kSample, "-o", "x.pdf", "--print"},
+                                                                  {kSample, "--print", "a", "b"},
+                                                                  {"--list-printers", kSample}}) {
         std::string command = Quote(kTool);
         for (const auto& a : args) {
             command += ' ';

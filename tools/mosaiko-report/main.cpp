@@ -1,13 +1,13 @@
 // mosaiko-report: the import, the generation check and the report of the
-// desktop program, without a window, written to a PDF file.
+// desktop program, without a window, written to a PDF file or printed.
 #include <QApplication>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "CheckMessages.h"
 #include "Font.h"
 #include "GenerationCheck.h"
 #include "Import.h"
@@ -16,112 +16,28 @@
 #include "QRCode3.h"
 #include "QRHost.h"
 #include "QR_QR.h"
+#include "ReportOptions.h"
+#include "ReportPrinter.h"
 #include "ShiftJis.h"
 
 using namespace mosaiko;
+using mosaiko::cli::ReportOptions;
 
 namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-struct Options {
-    std::string file;
-    std::string output;
-    int version = 20;
-    int size = 1;
-    std::string title = "ＱＲコードリスト";
-    int perPage = 8;
-    int fontSize = 10;
-    EncodingChoice encoding = EncodingChoice::Auto;
-};
-
-const char kHelp[] =
-    "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
-    "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
-    "and writes the A4 report as a PDF.\n"
-    "\n"
-    "  -o FILE          the PDF to write (required; - for standard output, and\n"
-    "                   the counts go to standard error)\n"
-    "  --version N      symbol version 1-40 (default 20)\n"
-    "  --size N         pixels per module 1-4 (default 1)\n"
-    "  --title TEXT     report title (default ＱＲコードリスト)\n"
-    "  --per-page N     groups per page 1-20 (default 8)\n"
-    "  --font-size N    point size of the group text 6-60 (default 10)\n"
-    "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
-    "                   recognised and converted to Shift-JIS)\n"
-    "\n"
-    "Exit status: 0 report written; 1 the import failed, a group does not fit\n"
-    "(no PDF is written) or the PDF could not be written; 2 usage error.\n";
-
 int Usage(const std::string& message) {
     std::cerr << "mosaiko-report: " << message << "\nTry 'mosaiko-report --help'.\n";
     return kExitUsage;
-}
-
-bool ParseInt(const std::string& text, int low, int high, int& value) {
-    int v = 0;
-    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || v < low || v > high) return false;
-    value = v;
-    return true;
-}
-
-// Parses argv; returns an error message, or nothing when the options are good.
-std::optional<std::string> Parse(int argc, char** argv, Options& o, bool& help) {
-    struct Ranged {
-        const char* name;
-        int* target;
-        int low, high;
-    };
-    const Ranged ranged[] = {{"--version", &o.version, 1, 40},
-                             {"--size", &o.size, 1, 4},
-                             {"--per-page", &o.perPage, 1, 20},
-                             {"--font-size", &o.fontSize, 6, 60}};
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            help = true;
-            return std::nullopt;
-        }
-        if (arg.empty() || arg[0] != '-') {
-            if (!o.file.empty()) return "more than one FILE given";
-            o.file = arg;
-            continue;
-        }
-        if (i + 1 >= argc) return "option " + arg + " needs a value";
-        const std::string value = argv[++i];
-        if (arg == "-o") {
-            o.output = value;
-        } else if (arg == "--encoding") {
-            if (value == "auto") o.encoding = EncodingChoice::Auto;
-            else if (value == "sjis") o.encoding = EncodingChoice::ShiftJis;
-            else if (value == "utf-8") o.encoding = EncodingChoice::Utf8;
-            else return "option --encoding: '" + value + "' is not auto, sjis or utf-8";
-        } else if (arg == "--title") {
-            o.title = value;
-        } else {
-            bool known = false;
-            for (const Ranged& r : ranged) {
-                if (arg != r.name) continue;
-                known = true;
-                if (!ParseInt(value, r.low, r.high, *r.target))
-                    return "option " + arg + ": '" + value + "' is not from " + std::to_string(r.low) + " to " +
-                           std::to_string(r.high);
-            }
-            if (!known) return "unknown option " + arg;
-        }
-    }
-    if (o.file.empty()) return "no FILE given";
-    if (o.output.empty()) return "no output file given (-o REPORT.pdf)";
-    return std::nullopt;
 }
 
 std::string Utf8(std::string_view shiftJis) { return DecodeShiftJis(shiftJis).toStdString(); }
 
 // The counts are for the user; with the PDF on standard output they go to
 // standard error.
-std::ostream& Counts(const Options& o) { return o.output == "-" ? std::cerr : std::cout; }
+std::ostream& Counts(const ReportOptions& o) { return o.output == "-" ? std::cerr : std::cout; }
 
 // A run whose counts could not be written has not told the user its result.
 int Finish(int status) {
@@ -134,11 +50,10 @@ int Finish(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    bool help = false;
-    if (const auto error = Parse(argc, argv, options, help)) return Usage(*error);
-    if (help) {
-        std::cout << kHelp;
+    ReportOptions options;
+    if (const auto error = cli::ParseReportOptions(argc, argv, options)) return Usage(*error);
+    if (options.help) {
+        std::cout << cli::kReportHelp;
         return 0;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
@@ -146,6 +61,19 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     RegisterFontSubstitutes();
+    if (options.listPrinters) {
+        ListPrinters(std::cout, std::cerr);
+        return Finish(0);
+    }
+    QPrinterInfo printer;
+    if (options.print) {
+        std::string error;
+        printer = FindPrinter(options.printer, error);
+        if (printer.isNull()) {
+            std::cerr << "mosaiko-report: " << error << "\n";
+            return kExitFailed;
+        }
+    }
 
     MemoLines memo;
     const ImportResult imported = ImportFile(QString::fromLocal8Bit(options.file.c_str()), memo, {}, options.encoding);
@@ -162,14 +90,18 @@ int main(int argc, char** argv) {
     TQRHost qrHost;
     TQRCode& qr = *qrHost.QRCode1;
     const QSize host = qrHost.QRBase->size();
-    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1);
+    const RowTextFit rows(options.fontSize, options.perPage);
+    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1, {}, &rows);
     counts << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
            << "\n";
     const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
     std::cerr << "mosaiko-report: " << AdviceText(advice) << "\n";
+    if (const std::string overflow = OverflowText(check); !overflow.empty())
+        std::cerr << "mosaiko-report: " << overflow << "\n";
     if (!check.Passed()) {
+        std::cerr << "mosaiko-report: " << options.file << ": " << FailureText(check, qr.Version(), qr.Pxmag()) << "\n";
         counts << "failed groups:";
-        for (int g : check.failedGroups) counts << ' ' << g;
+        for (const GroupFailure& f : check.failures) counts << ' ' << f.group;
         counts << "\n";
         return Finish(kExitFailed);
     }
@@ -179,6 +111,15 @@ int main(int argc, char** argv) {
                                     [&] { return title; }, {}});
     form.LastLine = static_cast<int>(memo.Count()) - 1;
     form.Arrange(options.fontSize, options.perPage);
+    if (options.print) {
+        const PrintOutcome printed = PrintReport(form, printer);
+        if (!printed.ok) {
+            std::cerr << "mosaiko-report: " << printed.error << "\n";
+            return Finish(kExitFailed);
+        }
+        counts << "printer: " << printed.printer << "\npages: " << form.PageCount() << "\n";
+        return Finish(0);
+    }
     if (!form.ExportToPdf(QString::fromLocal8Bit(options.output.c_str()))) {
         const std::string name = options.output == "-" ? "standard output" : options.output;
         std::cerr << "mosaiko-report: cannot write " << name << ": " << form.LastError().toStdString() << "\n";

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "PrintActions.h"
@@ -70,6 +71,55 @@ TEST_F(PrintTest, TooLargeForTheHostIsAbnormal) {
     EXPECT_EQ(Verdict(), QString::fromUtf8("異常"));
     window->Button3Click();
     EXPECT_EQ(previews, 0);  // printing stops at the failed check
+}
+
+TEST_F(PrintTest, StatusBarNamesFailingGroupsAndWhyAndAStoppedPrint) {
+    // Groups 2, 4, 5 and 6 are too long for version 1; the fourth one named is counted only.
+    const std::string q16 = std::string(16, 'q');
+    ImportBytes(*window, "1,ok\r\n1," + q16 + "\r\n1,ok\r\n1," + q16 + "\r\n1," + q16 + "\r\n1," + q16 + "\r\n");
+    window->TrackBar1->setValue(1);
+    window->Button1Click();
+    EXPECT_EQ(Verdict(), QString::fromUtf8("異常"));
+    const QString status = window->StatusBar1->currentMessage();
+    EXPECT_TRUE(status.startsWith(QString::fromUtf8("異常: 6 グループ中 4 グループが QR コードになりません: "
+                                                    "グループ 2（データ 18 バイトがバージョン 1 の容量 17 バイトを 1 バイト超えている）、"
+                                                    "グループ 4（")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(QString::fromUtf8("グループ 5（データ 18 バイト")));
+    EXPECT_FALSE(status.contains(QString::fromUtf8("グループ 6"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QString::fromUtf8("ほか 1 グループ")));
+    window->Button3Click();
+    EXPECT_EQ(previews, 0);
+    EXPECT_TRUE(window->StatusBar1->currentMessage().startsWith(
+        QString::fromUtf8("生成チェックが異常のため帳票を印刷しませんでした。異常: 6 グループ中 4 グループ")))
+        << window->StatusBar1->currentMessage().toStdString();
+
+    window->TrackBar1->setValue(26);
+    window->RadioGroup1->SetItemIndex(1);
+    window->Button1Click();
+    EXPECT_TRUE(window->StatusBar1->currentMessage().contains(
+        QString::fromUtf8("グループ 1（シンボル 258 ピクセルが 256 ピクセルの画像より大きい、バージョン 26・2倍角サイズ）")))
+        << window->StatusBar1->currentMessage().toStdString();
+}
+
+TEST_F(PrintTest, OverflowingRowsAreNamedButStillPrint) {
+    std::string file = "1,one line\r\n";
+    for (int line = 1; line <= 6; ++line) file += std::to_string(line) + ",line " + std::to_string(line) + "\r\n";
+    window->SpinEdit2->setValue(20);  // rows of 13 mm
+    window->SpinEdit1->setValue(12);  // about 4.2 mm per line: two lines show
+    ImportBytes(*window, file);
+    window->Button3Click();
+    EXPECT_EQ(Verdict(), QString::fromUtf8("正常"));
+    EXPECT_EQ(previews, 1);
+    const QString status = window->StatusBar1->currentMessage();
+    EXPECT_TRUE(status.contains(QString::fromUtf8("注意: 1 グループの文字が行に収まらず、途中までしか印刷されません: "
+                                                  "グループ 2（2 行まで表示）")))
+        << status.toStdString();
+    EXPECT_FALSE(status.contains(QString::fromUtf8("グループ 1"))) << status.toStdString();
+
+    window->SpinEdit2->setValue(8);  // 33 mm rows hold all six lines
+    window->Button1Click();
+    EXPECT_FALSE(window->StatusBar1->currentMessage().contains(QString::fromUtf8("注意"))) ;
 }
 
 TEST_F(PrintTest, ReportSuppliesEveryGroupInEachGeneration) {

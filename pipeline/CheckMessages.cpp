@@ -1,0 +1,65 @@
+#include "CheckMessages.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "PrintAdvice.h"
+
+namespace mosaiko {
+namespace {
+
+std::string Number(int n) { return std::to_string(n); }
+
+std::string Why(const GroupFailure& f, int version, int magnification) {
+    if (f.reason == GroupFailure::SymbolTooWide)
+        return "シンボル " + Number(f.symbolPixels) + " ピクセルが " + Number(f.picturePixels) +
+               " ピクセルの画像より大きい、バージョン " + Number(version) + "・" + SymbolSizeName(magnification);
+    const int over = f.dataBytes - f.capacityBytes;
+    if (over <= 0)  // the mix of modes needs more room than plain bytes would
+        return "データ " + Number(f.dataBytes) + " バイトがバージョン " + Number(version) + " に収まらない";
+    return "データ " + Number(f.dataBytes) + " バイトがバージョン " + Number(version) + " の容量 " +
+           Number(f.capacityBytes) + " バイトを " + Number(over) + " バイト超えている";
+}
+
+// "グループ 2（…）、グループ 5（…）ほか 4 グループ"
+template <typename Item>
+std::string NameGroups(const std::vector<Item>& items, const std::function<std::string(const Item&)>& why) {
+    std::string text;
+    const size_t named = std::min(items.size(), static_cast<size_t>(kNamedGroups));
+    for (size_t i = 0; i < named; ++i) {
+        if (i > 0) text += "、";
+        text += "グループ " + Number(items[i].group) + "（" + why(items[i]) + "）";
+    }
+    if (items.size() > named) text += "ほか " + Number(static_cast<int>(items.size() - named)) + " グループ";
+    return text;
+}
+
+}  // namespace
+
+std::string FailureText(const CheckOutcome& outcome, int version, int magnification) {
+    if (outcome.failures.empty()) return {};
+    const std::function<std::string(const GroupFailure&)> why = [&](const GroupFailure& f) {
+        return Why(f, version, magnification);
+    };
+    return "異常: " + Number(outcome.groups) + " グループ中 " + Number(static_cast<int>(outcome.failures.size())) +
+           " グループが QR コードになりません: " + NameGroups(outcome.failures, why);
+}
+
+std::string OverflowText(const CheckOutcome& outcome) {
+    if (outcome.overflows.empty()) return {};
+    const std::function<std::string(const RowOverflow&)> why = [](const RowOverflow& o) {
+        return Number(o.shownLines) + " 行まで表示";
+    };
+    return "注意: " + Number(static_cast<int>(outcome.overflows.size())) +
+           " グループの文字が行に収まらず、途中までしか印刷されません: " + NameGroups(outcome.overflows, why) +
+           "。文字サイズか 1 ページの件数を小さくしてください";
+}
+
+std::string PrintStoppedText(const std::string& failureText) {
+    std::string text = "生成チェックが異常のため帳票を印刷しませんでした";
+    if (!failureText.empty()) text += "。" + failureText;
+    return text;
+}
+
+}  // namespace mosaiko

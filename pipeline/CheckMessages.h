@@ -1,0 +1,22 @@
+// What the generation check tells the user beyond its verdict: which groups
+// failed and why, and which groups' text is cut in their row (UTF-8, for the
+// status bar and mosaiko-report's standard error).
+#pragma once
+
+#include <string>
+
+#include "GenerationCheck.h"
+
+namespace mosaiko {
+
+// Groups named one by one; the rest are counted.
+inline constexpr int kNamedGroups = 3;
+
+// Empty when every group passed.
+std::string FailureText(const CheckOutcome& outcome, int version, int magnification);
+// Empty when every group's text fits its row.
+std::string OverflowText(const CheckOutcome& outcome);
+// Report printing stopped by a failed check.
+std::string PrintStoppedText(const std::string& failureText);
+
+}  // namespace mosaiko

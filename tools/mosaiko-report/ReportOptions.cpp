@@ -1,0 +1,130 @@
+#include "ReportOptions.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <charconv>
+
+namespace mosaiko::cli {
+namespace {
+
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+    int v = 0;
+    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+std::string Dashed(const QString& name) { return (name.size() == 1 ? "-" : "--") + name.toStdString(); }
+
+struct Ranged {
+    const char* name;
+    int ReportOptions::*target;
+    int low, high;
+};
+const Ranged kRanged[] = {{"version", &ReportOptions::version, 1, 40},
+                          {"size", &ReportOptions::size, 1, 4},
+                          {"per-page", &ReportOptions::perPage, 1, 20},
+                          {"font-size", &ReportOptions::fontSize, 6, 60}};
+const char* const kValued[] = {"o", "title", "encoding"};
+
+// The parser's own message for a missing value names no option; ours does.
+std::optional<std::string> MissingValue(const QStringList& args) {
+    const QString& last = args.back();
+    auto takesValue = [&](const char* name) { return last == QString::fromStdString(Dashed(name)); };
+    for (const Ranged& r : kRanged)
+        if (takesValue(r.name)) return "option " + last.toStdString() + " needs a value";
+    for (const char* name : kValued)
+        if (takesValue(name)) return "option " + last.toStdString() + " needs a value";
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportOptions& o) {
+    for (const Ranged& r : kRanged) {
+        if (!parser.isSet(r.name)) continue;
+        const std::string value = parser.value(r.name).toStdString();
+        if (!ParseInt(value, r.low, r.high, o.*r.target))
+            return "option " + Dashed(r.name) + ": '" + value + "' is not from " + std::to_string(r.low) + " to " +
+                   std::to_string(r.high);
+    }
+    if (parser.isSet("o")) o.output = parser.value("o").toStdString();
+    if (parser.isSet("title")) o.title = parser.value("title").toStdString();
+    if (parser.isSet("encoding")) {
+        const std::string value = parser.value("encoding").toStdString();
+        if (value == "auto") o.encoding = EncodingChoice::Auto;
+        else if (value == "sjis") o.encoding = EncodingChoice::ShiftJis;
+        else if (value == "utf-8") o.encoding = EncodingChoice::Utf8;
+        else return "option --encoding: '" + value + "' is not auto, sjis or utf-8";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+const char kReportHelp[] =
+    "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
+    "       mosaiko-report FILE --print [PRINTER] [options]\n"
+    "       mosaiko-report --list-printers\n"
+    "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
+    "and writes the A4 report as a PDF, or prints it.\n"
+    "\n"
+    "  -o FILE          the PDF to write (- for standard output, and\n"
+    "                   the counts go to standard error)\n"
+    "  --print [NAME]   print through the system's printing service (CUPS),\n"
+    "                   on the printer NAME or the default printer\n"
+    "  --list-printers  list the printers, one name a line\n"
+    "  --version N      symbol version 1-40 (default 20)\n"
+    "  --size N         pixels per module 1-4 (default 1)\n"
+    "  --title TEXT     report title (default ＱＲコードリスト)\n"
+    "  --per-page N     groups per page 1-20 (default 8)\n"
+    "  --font-size N    point size of the group text 6-60 (default 10)\n"
+    "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
+    "                   recognised and converted to Shift-JIS)\n"
+    "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
+    "\n"
+    "Exit status: 0 report written or printed; 1 the import failed, a group does not\n"
+    "fit (nothing is written or printed), or the PDF or the print job failed; 2 usage error.\n";
+
+std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptions& o) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        // --print=NAME names the printer as --print NAME does.
+        if (arg.startsWith(QLatin1String("--print="))) args << QStringLiteral("--print") << arg.mid(8);
+        else args << arg;
+    }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption({{"h", "help"}, {}});
+    parser.addOption({"print", {}});
+    parser.addOption({"list-printers", {}});
+    for (const Ranged& r : kRanged) parser.addOption({r.name, {}, "N"});
+    for (const char* name : kValued) parser.addOption({name, {}, "VALUE"});
+    if (!parser.parse(args)) {
+        if (const auto missing = MissingValue(args)) return missing;
+        if (!parser.unknownOptionNames().isEmpty()) return "unknown option " + Dashed(parser.unknownOptionNames().front());
+        return parser.errorText().toStdString();
+    }
+    if (parser.isSet("help")) {
+        o.help = true;
+        return std::nullopt;
+    }
+    if (const auto error = ApplyValues(parser, o)) return error;
+    o.print = parser.isSet("print");
+    o.listPrinters = parser.isSet("list-printers");
+    QStringList positional = parser.positionalArguments();
+    if (o.listPrinters) return positional.isEmpty() ? std::nullopt : std::optional<std::string>("--list-printers takes no FILE");
+    if (o.print && positional.size() == 2) {
+        // The printer is the word right after --print; FILE may come before or after.
+        const qsizetype at = args.indexOf(QStringLiteral("--print"));
+        if (at + 1 < args.size() && positional.removeOne(args[at + 1])) o.printer = args[at + 1].toStdString();
+    }
+    if (positional.size() > 1) return "more than one FILE given";
+    if (positional.isEmpty()) return "no FILE given";
+    o.file = positional.front().toStdString();
+    if (o.print && !o.output.empty()) return "give either -o or --print, not both";
+    if (!o.print && o.output.empty()) return "no output file given (-o REPORT.pdf)";
+    return std::nullopt;
+}
+
+}  // namespace mosaiko::cli

@@ -1,0 +1,31 @@
+// mosaiko-report's command line: `--opt value` and `--opt=value` alike.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "Import.h"
+
+namespace mosaiko::cli {
+
+struct ReportOptions {
+    std::string file;
+    std::string output;
+    int version = 20;
+    int size = 1;
+    std::string title = "ＱＲコードリスト";
+    int perPage = 8;
+    int fontSize = 10;
+    EncodingChoice encoding = EncodingChoice::Auto;
+    bool print = false;       // --print: to a printer instead of a PDF
+    std::string printer;      // its name; empty for the default printer
+    bool listPrinters = false;
+    bool help = false;
+};
+
+extern const char kReportHelp[];
+
+// Parses argv; returns an error message, or nothing when the options are good.
+std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptions& o);
+
+}  // namespace mosaiko::cli
