@@ -1,12 +1,8 @@
 #include "PictureScaling.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace mosaiko {
 namespace {
 
-constexpr int kMaxSide = 8192;
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
@@ -30,18 +26,6 @@ QImage CompactPicture(const QImage& picture) {
         }
     }
     return mono;
-}
-
-QImage PrintPicture(const QImage& picture, const QSizeF& targetPixels) {
-    const double limit = std::min({1.0, kMaxSide / std::max(targetPixels.width(), 1.0),
-                                   kMaxSide / std::max(targetPixels.height(), 1.0)});
-    const QSize target(std::max(1, static_cast<int>(std::ceil(targetPixels.width() * limit))),
-                       std::max(1, static_cast<int>(std::ceil(targetPixels.height() * limit))));
-    const bool smaller = target.width() > picture.width() || target.height() > picture.height();
-    const bool oversized =
-        picture.width() > 2 * target.width() || picture.height() > 2 * target.height();
-    if (!smaller && !oversized) return picture;
-    return picture.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 }  // namespace mosaiko
