@@ -1,5 +1,7 @@
 #include "PictureScaling.h"
 
+#include "Bitmap.h"
+
 namespace mosaiko {
 namespace {
 
@@ -16,14 +18,10 @@ QImage CompactPicture(const QImage& picture) {
     const QImage argb = direct ? picture : picture.convertToFormat(QImage::Format_ARGB32);
     QImage mono(argb.size(), QImage::Format_Mono);
     mono.setColorTable({kBlack, kWhite});
-    mono.fill(1);
+    const int width = argb.width();  // an out-of-line call: read once
     for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        uchar* out = mono.scanLine(y);
-        for (int x = 0; x < argb.width(); ++x) {
-            if (in[x] == kBlack) out[x >> 3] &= static_cast<uchar>(~(0x80 >> (x & 7)));
-            else if (in[x] != kWhite) return picture;
-        }
+        const auto* in = reinterpret_cast<const uint32_t*>(argb.constScanLine(y));
+        if (!PackBlackWhiteLine(in, width, 0, mono.scanLine(y))) return picture;
     }
     return mono;
 }
