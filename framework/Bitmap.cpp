@@ -248,6 +248,55 @@ void TBitmap::FillRect(int left, int top, int right, int bottom, TColor color) {
     }
 }
 
+namespace {
+
+constexpr uint32_t kOpaqueBlack = 0xff000000u;
+constexpr uint32_t kOpaqueWhite = 0xffffffffu;
+
+// Up to eight pixels as one byte; `other` is raised by a pixel that is
+// neither black nor white. No branch per pixel.
+uint8_t PackEight(const uint32_t* in, uint32_t ignored, bool& other) {
+    // Most of a QR picture is white: eight white pixels are one AND away.
+    uint32_t all = ignored;
+    for (int k = 0; k < 8; ++k) all &= in[k] | ignored;
+    if (all == kOpaqueWhite) return 0xff;
+    unsigned dark = 0;
+    for (int k = 0; k < 8; ++k) {
+        const uint32_t p = in[k] | ignored;
+        dark |= static_cast<unsigned>(p == kOpaqueBlack) << (7 - k);
+        other |= (p != kOpaqueBlack) & (p != kOpaqueWhite);
+    }
+    return static_cast<uint8_t>(~dark);
+}
+
+}  // namespace
+
+bool PackBlackWhiteLine(const uint32_t* in, int width, uint32_t ignored, uint8_t* out) {
+    bool other = false;
+    int x = 0;
+    for (; x + 8 <= width; x += 8) out[x >> 3] = PackEight(in + x, ignored, other);
+    if (x < width) {
+        uint32_t tail[8] = {kOpaqueWhite, kOpaqueWhite, kOpaqueWhite, kOpaqueWhite,
+                            kOpaqueWhite, kOpaqueWhite, kOpaqueWhite, kOpaqueWhite};
+        std::memcpy(tail, in + x, static_cast<size_t>(width - x) * 4);
+        out[x >> 3] = PackEight(tail, ignored, other);
+    }
+    return !other;
+}
+
+QImage TBitmap::ToMonoQImage() const {
+    if (format_ != pf32bit || Empty()) return QImage();
+    QImage mono(width_, height_, QImage::Format_Mono);
+    if (mono.isNull()) return mono;
+    mono.setColorTable({kOpaqueBlack, kOpaqueWhite});
+    for (int y = 0; y < height_; ++y) {
+        const auto* in = reinterpret_cast<const uint32_t*>(ScanLine(y));
+        // The top byte of a pf32bit pixel is not alpha: ignore it.
+        if (!PackBlackWhiteLine(in, width_, 0xff000000u, mono.scanLine(y))) return QImage();
+    }
+    return mono;
+}
+
 QImage TBitmap::ToQImage() const {
     QImage image(width_, height_, QImage::Format_RGB32);
     if (image.isNull()) return image;

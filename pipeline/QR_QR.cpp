@@ -151,7 +151,10 @@ TextFit RowTextFit::Measure(const std::string& labelText) const {
 
 QImage PictureImage(const TQRCode& qr) {
     const TBitmap* bitmap = qr.Picture().AsBitmap();
-    return bitmap && !bitmap->Empty() ? bitmap->ToQImage() : QImage();
+    if (!bitmap || bitmap->Empty()) return QImage();
+    // A black-and-white picture goes to the report as one bit per pixel.
+    const QImage mono = bitmap->ToMonoQImage();
+    return mono.isNull() ? bitmap->ToQImage() : mono;
 }
 
 }  // namespace mosaiko

@@ -6,16 +6,12 @@
 #include "ShiftJis.h"
 
 #include <QDateTime>
-#include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
 
 namespace mosaiko {
 namespace {
 
-// Pictures are enlarged to at most this density: fine enough that no viewer
-// or printer needs to smooth them, small enough to keep the output compact.
-constexpr double kPictureDpi = 600.0;
 const QColor kLineColor(128, 128, 128);
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
@@ -76,20 +72,11 @@ void BandPainter::PaintSysData(const TQRSysData& field, const QRectF& device, in
 void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
     const QImage& picture = image.Picture();
     if (picture.isNull()) return;
-    painter_.save();
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter_.setRenderHint(QPainter::LosslessImageRendering, true);
-    const QImage compact = CompactPicture(picture);
-    if (painter_.paintEngine()->type() == QPaintEngine::Picture) {
-        // A preview page is a recording that keeps every picture until the
-        // preview closes and is replayed unsmoothed at screen size: keep it
-        // as it is, not enlarged.
-        painter_.drawImage(device, compact);
-    } else {
-        const double scale = std::min(1.0, kPictureDpi / mapping_.DotsPerInchX());
-        painter_.drawImage(device, PrintPicture(compact, device.size() * scale));
-    }
-    painter_.restore();
+    // The picture goes out as it is, one image pixel per picture pixel: any
+    // resampling here by a non-integer factor would move module edges, and a
+    // viewer or printer then sees the same modules at whatever resolution it
+    // renders. The run already turned smoothing off for the whole report.
+    painter_.drawImage(device, CompactPicture(picture));
 }
 
 void BandPainter::PaintBottomLine(const QRectF& bandMm) {

@@ -1,9 +1,8 @@
-// Preparing pictures for print: QR symbols must keep hard module edges, and a
-// long report must not spend its time compressing pixels.
+// Preparing pictures for print: a QR picture goes out pixel for pixel, and as
+// one bit per pixel it stays small in the PDF and cheap to compress.
 #pragma once
 
 #include <QImage>
-#include <QSizeF>
 
 namespace mosaiko {
 
@@ -11,11 +10,5 @@ namespace mosaiko {
 // index 0, which the PDF writer stores as a 1-bit grey image. Any other
 // picture is returned unchanged.
 QImage CompactPicture(const QImage& picture);
-
-// The picture resized by repeating or dropping pixels to about targetPixels
-// (at most 8192 per side): enlarged so no later scaling needs to smooth it,
-// and reduced when it is more than twice the target so an oversized picture
-// does not bloat the output. Anything in between is returned unchanged.
-QImage PrintPicture(const QImage& picture, const QSizeF& targetPixels);
 
 }  // namespace mosaiko

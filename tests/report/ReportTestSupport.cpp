@@ -1,5 +1,6 @@
 #include "ReportTestSupport.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QPainter>
 #include <QProcess>
@@ -53,18 +54,13 @@ std::string DecodeQr(const QImage& page, const QRect& area) {
     return result.isValid() ? result.text() : std::string();
 }
 
-double GreyToDarkRatio(const QImage& page, const QRect& area) {
-    const QImage crop = page.copy(area).convertToFormat(QImage::Format_Grayscale8);
-    int grey = 0;
-    int dark = 0;
-    for (int y = 0; y < crop.height(); ++y) {
-        const uchar* line = crop.constScanLine(y);
-        for (int x = 0; x < crop.width(); ++x) {
-            if (line[x] <= 48) ++dark;
-            else if (line[x] < 208) ++grey;
-        }
-    }
-    return dark == 0 ? 1.0 : static_cast<double>(grey) / dark;
+std::vector<QImage> PdfImages(const QString& pdf) {
+    QTemporaryDir dir;
+    Run("pdfimages", {"-png", pdf, dir.filePath("img")});
+    std::vector<QImage> images;
+    for (const QString& name : QDir(dir.path()).entryList({"img-*.png"}, QDir::Files, QDir::Name))
+        images.push_back(QImage(dir.filePath(name)));
+    return images;
 }
 
 QString PdfText(const QString& pdf, int page) {

@@ -18,9 +18,8 @@ QImage QrPicture(const std::string& text, int magnification);
 // when nothing decodes.
 std::string DecodeQr(const QImage& page, const QRect& area);
 
-// Grey pixels in area as a share of its dark pixels: about 0 for a picture
-// enlarged without smoothing, near one half once it has been smoothed.
-double GreyToDarkRatio(const QImage& page, const QRect& area);
+// The images embedded in a PDF (pdfimages), in the order they were written.
+std::vector<QImage> PdfImages(const QString& pdf);
 
 // pdftotext -layout of one page (1-based), or of all pages with page 0.
 QString PdfText(const QString& pdf, int page = 0);
