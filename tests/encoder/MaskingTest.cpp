@@ -49,7 +49,9 @@ TEST(Masking, BitParallelScoresOnRandomMatrices) {
             for (auto& v : cells) v = static_cast<uint8_t>(kFunctionBit | (rng() % 3 == 0 ? 0 : kDarkBit));
             MaskSearch search;
             search.Load(cells.data(), kMaxModules, n);
-            ASSERT_EQ(search.Penalty(round), EvaluatePenaltyOf(cells.data(), kMaxModules, n)) << n;
+            const int expected = EvaluatePenaltyOf(cells.data(), kMaxModules, n);
+            ASSERT_EQ(search.Penalty(round), expected) << n;
+            ASSERT_EQ(search.PortablePenalty(round), expected) << n;
         }
     }
 }

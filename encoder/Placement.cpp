@@ -1,0 +1,60 @@
+#include "Placement.h"
+
+#include <algorithm>
+
+#include "QrEncoder.h"
+
+namespace mosaiko {
+namespace {
+
+// One cell of the walk, without a branch on the data: the bits are random,
+// so a branch on them would be mispredicted half the time. Past the last bit
+// (the remainder cells) the data bit stays 0.
+inline void PlaceCell(uint8_t* cell, uint64_t& column, int row, const uint8_t* sequence, int bits, int& i) {
+    const unsigned value = *cell;
+    const unsigned free = ((value / kFunctionBit) & 1) ^ 1;
+    const int k = std::min(i, bits - 1);
+    const unsigned bit = (sequence[k >> 3] >> (7 - (k & 7))) & free & static_cast<unsigned>(i < bits);
+    *cell = static_cast<uint8_t>(value | bit);
+    column |= uint64_t{bit} << (row & 63);
+    i += static_cast<int>(free);
+}
+
+}  // namespace
+
+// Column pairs from the right edge, upwards in the first pair, downwards in
+// the next, right cell before left cell; function cells are passed over and
+// the timing column is skipped. The rows are walked 64 at a time so that each
+// column word is gathered in a register.
+int PlaceBits(uint8_t* matrix, int n, const uint8_t* sequence, int bits, masks::Line* columns) {
+    const int words = (n + 63) / 64;
+    int i = 0;
+    bool upward = true;
+    for (int right = n - 1; right >= 1; right -= 2) {
+        if (right == 6) right = 5;
+        masks::Line r{}, l{};
+        for (int s = 0; s < words; ++s) {
+            const int w = upward ? words - 1 - s : s;
+            const int low = 64 * w, high = std::min(n, low + 64) - 1;
+            uint64_t wr = 0, wl = 0;
+            auto place = [&](int row) {
+                uint8_t* cells = matrix + row * kMaxModules;
+                PlaceCell(cells + right, wr, row, sequence, bits, i);
+                PlaceCell(cells + right - 1, wl, row, sequence, bits, i);
+            };
+            if (upward)
+                for (int row = high; row >= low; --row) place(row);
+            else
+                for (int row = low; row <= high; ++row) place(row);
+            r.w[w] = wr;
+            l.w[w] = wl;
+        }
+        columns[right] = r;
+        columns[right - 1] = l;
+        upward = !upward;
+    }
+    columns[6] = masks::Line{};  // the timing column holds function modules only
+    return i;
+}
+
+}  // namespace mosaiko
