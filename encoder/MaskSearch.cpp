@@ -97,9 +97,11 @@ void Transpose64(uint64_t a[64]) {
     }
 }
 
-// Columns from rows (or rows from columns), one 64 x 64 block at a time;
-// the words beyond the symbol are cleared, as the wide kernel reads them.
-void Transpose(const Line* rows, Line* columns, int n) {
+}  // namespace
+
+// One 64 x 64 block at a time; the words beyond the symbol are cleared, as
+// the wide kernel reads them.
+void TransposeLines(const Line* rows, Line* columns, int n) {
     const int blocks = (n + 63) / 64;
     for (int i = 0; i < n; ++i)
         for (int w = blocks; w < 3; ++w) columns[i].w[w] = 0;
@@ -112,6 +114,8 @@ void Transpose(const Line* rows, Line* columns, int n) {
         }
     }
 }
+
+namespace {
 
 uint64_t InsideWord(int n, int w) {
     const int low = 64 * w;
@@ -131,8 +135,8 @@ void MaskSearch::LoadFunctionLines(const uint8_t* cells, int stride, int n) {
             lines_.darkRows[r].w[w] &= function.w[w];  // dark function modules only
         }
     }
-    Transpose(lines_.freeRows, lines_.freeCols, n);
-    Transpose(lines_.darkRows, lines_.darkCols, n);
+    TransposeLines(lines_.freeRows, lines_.freeCols, n);
+    TransposeLines(lines_.darkRows, lines_.darkCols, n);
 }
 
 void MaskSearch::LoadDataRows(const uint8_t* cells, int stride, int n) {
@@ -140,7 +144,7 @@ void MaskSearch::LoadDataRows(const uint8_t* cells, int stride, int n) {
         RowBits(cells + r * stride, n, 1, lines_.dataRows[r]);
         for (int w = 0; w < 3; ++w) lines_.dataRows[r].w[w] &= lines_.freeRows[r].w[w];
     }
-    Transpose(lines_.dataRows, lines_.dataCols, n);
+    TransposeLines(lines_.dataRows, lines_.dataCols, n);
 }
 
 void MaskSearch::Load(const uint8_t* cells, int stride, int n) {
@@ -152,9 +156,13 @@ void MaskSearch::Load(const uint8_t* cells, int stride, int n) {
     placedN_ = 0;
 }
 
-Line* MaskSearch::PlacementColumns(int n) {
+PlacementLines MaskSearch::ForPlacement(const uint8_t* cells, int stride, int n) {
+    if (functionN_ != n) {
+        LoadFunctionLines(cells, stride, n);
+        functionN_ = n;
+    }
     placedN_ = n;
-    return lines_.dataCols;
+    return {lines_.freeCols, lines_.dataCols, lines_.dataRows, placementScratch_};
 }
 
 void MaskSearch::LoadPlaced(const uint8_t* cells, int stride, int n) {
@@ -164,10 +172,7 @@ void MaskSearch::LoadPlaced(const uint8_t* cells, int stride, int n) {
         LoadFunctionLines(cells, stride, n);
         functionN_ = n;
     }
-    if (placedN_ == n)
-        Transpose(lines_.dataCols, lines_.dataRows, n);
-    else
-        LoadDataRows(cells, stride, n);
+    if (placedN_ != n) LoadDataRows(cells, stride, n);
 }
 
 template <int W>

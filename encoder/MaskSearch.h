@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "MaskPatterns.h"
+#include "Placement.h"
 
 namespace mosaiko {
 
@@ -25,6 +26,9 @@ struct MaskLines {
     Line dataCols[177];
 };
 
+// Columns from rows, or rows from columns, of an n x n symbol.
+void TransposeLines(const masks::Line* from, masks::Line* to, int n);
+
 // The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);
 // call it only when WideKernelAvailable().
 int WidePenalty(const MaskLines& lines, int n, int mask);
@@ -38,9 +42,10 @@ public:
     // (1 data, 2 dark, 4 function) stored row by row with the given stride.
     void Load(const uint8_t* cells, int stride, int n);
 
-    // Codeword placement writes the data columns of an n x n symbol here
-    // (every column 0..n-1), so that LoadPlaced need not read them back.
-    Line* PlacementColumns(int n);
+    // Codeword placement of an n x n symbol whose function patterns are in
+    // the cells reads the free cells and writes the data lines here, so that
+    // LoadPlaced need not read them back.
+    PlacementLines ForPlacement(const uint8_t* cells, int stride, int n);
     // Placement cleared or redone elsewhere: the placed columns are stale.
     void ForgetPlacement() { placedN_ = 0; }
 
@@ -69,6 +74,7 @@ private:
     int placedN_ = 0;    // size whose data columns placement wrote, 0 = none
     bool wide_ = WideKernelAvailable();
     MaskLines lines_;
+    uint8_t placementScratch_[kPlacementScratch];
 };
 
 }  // namespace mosaiko

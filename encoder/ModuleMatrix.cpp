@@ -78,7 +78,7 @@ void QrEncoder::BuildFunctionPatterns() {
 void QrEncoder::PlaceCodewords() {
     const int n = ModulesPerSide();
     const int bits = Params().TotalCodewords * 8;
-    [[maybe_unused]] const int walked = PlaceBits(matrix_, n, sequence_, bits, maskSearch_.PlacementColumns(n));
+    [[maybe_unused]] const int walked = PlaceCodewordBits(matrix_, n, sequence_, bits, maskSearch_.ForPlacement(matrix_, kMaxModules, n));
     assert(walked == bits + Params().RemainderBits);
 }
 

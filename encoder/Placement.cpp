@@ -1,7 +1,10 @@
 #include "Placement.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
+#include "MaskSearch.h"
 #include "QrEncoder.h"
 
 namespace mosaiko {
@@ -26,7 +29,8 @@ inline void PlaceCell(uint8_t* cell, uint64_t& column, int row, const uint8_t* s
 // the next, right cell before left cell; function cells are passed over and
 // the timing column is skipped. The rows are walked 64 at a time so that each
 // column word is gathered in a register.
-int PlaceBits(uint8_t* matrix, int n, const uint8_t* sequence, int bits, masks::Line* columns) {
+int PlaceBitsPortable(uint8_t* matrix, int n, const uint8_t* sequence, int bits, const PlacementLines& lines) {
+    masks::Line* columns = lines.columns;
     const int words = (n + 63) / 64;
     int i = 0;
     bool upward = true;
@@ -54,7 +58,36 @@ int PlaceBits(uint8_t* matrix, int n, const uint8_t* sequence, int bits, masks::
         upward = !upward;
     }
     columns[6] = masks::Line{};  // the timing column holds function modules only
+    TransposeLines(columns, lines.rows, n);
     return i;
+}
+
+// Eight cells a step: each byte of a row line becomes eight cell bytes of 0 or 1.
+void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
+    static constexpr auto kSpread = [] {
+        std::array<uint64_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            for (int i = 0; i < 8; ++i)
+                if ((b >> i) & 1) t[b] |= uint64_t{kDataBit} << (8 * i);
+        return t;
+    }();
+    for (int r = 0; r < n; ++r) {
+        uint8_t* row = matrix + r * kMaxModules;
+        for (int c = 0; c < n; c += 8) {
+            const uint64_t spread = kSpread[(rows[r].w[c / 64] >> (c % 64)) & 0xFF];
+            const int count = std::min(8, n - c);
+            uint64_t cells = 0;
+            std::memcpy(&cells, row + c, static_cast<size_t>(count));
+            cells |= spread;
+            std::memcpy(row + c, &cells, static_cast<size_t>(count));
+        }
+    }
+}
+
+int PlaceCodewordBits(uint8_t* matrix, int n, const uint8_t* sequence, int bits, const PlacementLines& lines) {
+    static const bool deposit = DepositPlacementAvailable();
+    return deposit ? PlaceBitsDeposit(matrix, n, sequence, bits, lines)
+                   : PlaceBitsPortable(matrix, n, sequence, bits, lines);
 }
 
 }  // namespace mosaiko
