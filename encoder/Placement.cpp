@@ -75,11 +75,14 @@ void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
         uint8_t* row = matrix + r * kMaxModules;
         for (int c = 0; c < n; c += 8) {
             const uint64_t spread = kSpread[(rows[r].w[c / 64] >> (c % 64)) & 0xFF];
-            const int count = std::min(8, n - c);
-            uint64_t cells = 0;
-            std::memcpy(&cells, row + c, static_cast<size_t>(count));
+            if (c + 8 > kMaxModules) {  // the last cell of a version-40 row; nothing lies beyond the array
+                row[c] |= static_cast<uint8_t>(spread);
+                continue;
+            }
+            uint64_t cells;  // cells beyond n get 0 bits: their row bits are 0
+            std::memcpy(&cells, row + c, 8);
             cells |= spread;
-            std::memcpy(row + c, &cells, static_cast<size_t>(count));
+            std::memcpy(row + c, &cells, 8);
         }
     }
 }

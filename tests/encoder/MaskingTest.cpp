@@ -71,6 +71,7 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
         for (int m = 0; m < 8; ++m) {
             e->ApplyMask(m);
             ASSERT_EQ(search.Penalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
+            ASSERT_EQ(search.PortablePenalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
         }
     }
 }
