@@ -11,8 +11,28 @@
 #include <cstdint>
 
 #include "MaskPatterns.h"
+#include "Placement.h"
 
 namespace mosaiko {
+
+// The lines of one loaded symbol.
+struct MaskLines {
+    using Line = masks::Line;
+    Line freeRows[177];  // data cells (not function), per row
+    Line darkRows[177];  // dark function modules, per row
+    Line dataRows[177];  // data bits, per row
+    Line freeCols[177];  // the same three, per column
+    Line darkCols[177];
+    Line dataCols[177];
+};
+
+// Columns from rows, or rows from columns, of an n x n symbol.
+void TransposeLines(const masks::Line* from, masks::Line* to, int n);
+
+// The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);
+// call it only when WideKernelAvailable().
+int WidePenalty(const MaskLines& lines, int n, int mask);
+bool WideKernelAvailable();
 
 class MaskSearch {
 public:
@@ -22,9 +42,23 @@ public:
     // (1 data, 2 dark, 4 function) stored row by row with the given stride.
     void Load(const uint8_t* cells, int stride, int n);
 
+    // Codeword placement of an n x n symbol whose function patterns are in
+    // the cells reads the free cells and writes the data lines here, so that
+    // LoadPlaced need not read them back.
+    PlacementLines ForPlacement(const uint8_t* cells, int stride, int n);
+    // Placement cleared or redone elsewhere: the placed columns are stale.
+    void ForgetPlacement() { placedN_ = 0; }
+
+    // Load for an encoder's matrix: the function lines are kept from the last
+    // symbol of the same size (the function patterns depend on the size
+    // alone), the data lines come from placement when it wrote them.
+    void LoadPlaced(const uint8_t* cells, int stride, int n);
+
     // Penalty of the loaded symbol with the mask applied; the reserved format
-    // and version cells count as light.
+    // and version cells count as light. Uses the widest kernel the CPU has.
     int Penalty(int mask) const;
+    // The same with the portable kernel.
+    int PortablePenalty(int mask) const;
 
     // The mask with the lowest penalty; ties keep the lower mask number.
     int BestMask() const;
@@ -32,14 +66,15 @@ public:
 private:
     template <int W>
     int PenaltyOf(int mask) const;
+    void LoadFunctionLines(const uint8_t* cells, int stride, int n);
+    void LoadDataRows(const uint8_t* cells, int stride, int n);
 
     int n_ = 0;
-    Line freeRows_[177];   // data cells (not function), per row
-    Line darkRows_[177];   // dark function modules, per row
-    Line dataRows_[177];   // data bits, per row
-    Line freeCols_[177];   // the same three, per column
-    Line darkCols_[177];
-    Line dataCols_[177];
+    int functionN_ = 0;  // size whose encoder function lines are loaded, 0 = none
+    int placedN_ = 0;    // size whose data columns placement wrote, 0 = none
+    bool wide_ = WideKernelAvailable();
+    MaskLines lines_;
+    uint8_t placementScratch_[kPlacementScratch];
 };
 
 }  // namespace mosaiko

@@ -71,7 +71,7 @@ void QrEncoder::SelectMask() {
         ApplyMask(masktype_);
         return;
     }
-    maskSearch_.Load(matrix_, kMaxModules, ModulesPerSide());
+    maskSearch_.LoadPlaced(matrix_, kMaxModules, ModulesPerSide());
     masktypeR_ = maskSearch_.BestMask();
     ApplyMask(masktypeR_);
 }

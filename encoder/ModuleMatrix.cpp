@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "FunctionPatterns.h"
+#include "Placement.h"
 #include "QrEncoder.h"
 
 namespace mosaiko {
@@ -55,6 +56,7 @@ void QrEncoder::ReserveFormatAndVersionAreas() {
 void QrEncoder::BuildFunctionPatterns() {
     const int n = ModulesPerSide();
     std::memset(matrix_, 0, sizeof matrix_);
+    maskSearch_.ForgetPlacement();
     DrawFinder(0, 0);
     DrawFinder(0, n - 7);
     DrawFinder(n - 7, 0);
@@ -71,28 +73,13 @@ void QrEncoder::BuildFunctionPatterns() {
     ReserveFormatAndVersionAreas();
 }
 
-// The codeword bits, most significant first, in the standard's walk: column
-// pairs from the right edge, upwards in the first pair, downwards in the
-// next, right cell before left cell; function cells are passed over and the
-// timing column is skipped. Cells left over keep data bit 0.
+// The codeword bits into the free cells; the mask search gets the data
+// columns from the same walk.
 void QrEncoder::PlaceCodewords() {
     const int n = ModulesPerSide();
     const int bits = Params().TotalCodewords * 8;
-    int i = 0;
-    bool upward = true;
-    for (int right = n - 1; right >= 1; right -= 2) {
-        if (right == 6) right = 5;
-        for (int k = 0; k < n; ++k) {
-            uint8_t* row = matrix_ + (upward ? n - 1 - k : k) * kMaxModules;
-            for (int column = right; column >= right - 1; --column) {
-                if (row[column] & kFunctionBit) continue;
-                if (i < bits && ((sequence_[i >> 3] >> (7 - (i & 7))) & 1)) row[column] |= kDataBit;
-                ++i;
-            }
-        }
-        upward = !upward;
-    }
-    assert(i == bits + Params().RemainderBits);
+    [[maybe_unused]] const int walked = PlaceCodewordBits(matrix_, n, sequence_, bits, maskSearch_.ForPlacement(matrix_, kMaxModules, n));
+    assert(walked == bits + Params().RemainderBits);
 }
 
 }  // namespace mosaiko

@@ -49,7 +49,9 @@ TEST(Masking, BitParallelScoresOnRandomMatrices) {
             for (auto& v : cells) v = static_cast<uint8_t>(kFunctionBit | (rng() % 3 == 0 ? 0 : kDarkBit));
             MaskSearch search;
             search.Load(cells.data(), kMaxModules, n);
-            ASSERT_EQ(search.Penalty(round), EvaluatePenaltyOf(cells.data(), kMaxModules, n)) << n;
+            const int expected = EvaluatePenaltyOf(cells.data(), kMaxModules, n);
+            ASSERT_EQ(search.Penalty(round), expected) << n;
+            ASSERT_EQ(search.PortablePenalty(round), expected) << n;
         }
     }
 }
@@ -69,6 +71,7 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
         for (int m = 0; m < 8; ++m) {
             e->ApplyMask(m);
             ASSERT_EQ(search.Penalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
+            ASSERT_EQ(search.PortablePenalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
         }
     }
 }

@@ -1,0 +1,53 @@
+// The penalty rules of one line of modules, written once over a bit-line
+// type L, so the portable kernel (64-bit words) and the wide kernel (one
+// vector register per line) score alike. L offers &, |, ^, Without(a, b)
+// = a & ~b, Shr<k> (bit j of the result = bit j + k), Shl1 (bit j = bit
+// j - 1) and Count (a sum the kernel adds up). Bits at or beyond the end of
+// the line are 0 in every value that is shifted.
+#pragma once
+
+namespace mosaiko::penaltylines {
+
+template <class L>
+struct LineMasks {
+    L pairs;   // starts of two neighbours, 0..N-2
+    L sevens;  // starts of seven modules, 0..N-7
+};
+
+template <class C>
+struct Sums {
+    C windows{};  // windows of five equal modules
+    C starts{};   // runs of five or more (first window of each)
+    C finders{};  // finder-like patterns
+    C blocks{};   // 2 x 2 squares of one colour
+    C dark{};     // dark modules (rows only)
+};
+
+// Runs and finder-like patterns of line x; returns where a module equals its
+// right neighbour, which the block rule reuses.
+template <class L, class C>
+inline L ScoreLine(const L& x, const LineMasks<L>& m, Sums<C>& s) {
+    const L next = Shr<1>(x);
+    // A run of length R holds R - 4 windows of five: it scores windows + 2 x runs.
+    const L same = Without(m.pairs, x ^ next);
+    const L three = same & Shr<1>(same);
+    const L windows = three & Shr<2>(three);
+    s.windows += Count(windows);
+    s.starts += Count(Without(windows, Shl1(windows)));
+    // dark, light, dark, dark, dark, light, dark, with a light module or the
+    // edge on each side: a light-dark-light centre at j and at j + 6, and
+    // three dark modules from j + 2.
+    const L peak = Without(Without(x, next), Shl1(x));
+    const L core = x & next & Shr<2>(x);
+    s.finders += Count(peak & Shr<6>(peak) & Shr<2>(core) & m.sevens);
+    return same;
+}
+
+// 2 x 2 squares between row a (with its `same` from ScoreLine) and row b below.
+template <class L, class C>
+inline void ScoreBlocks(const L& a, const L& sameA, const L& b, Sums<C>& s) {
+    const L vertical = Without(sameA, a ^ b);
+    s.blocks += Count(Without(vertical, Shr<1>(a ^ b)));
+}
+
+}  // namespace mosaiko::penaltylines

@@ -1,0 +1,119 @@
+// Codeword placement sixteen rows at a time with the BMI2 bit deposit and
+// extract instructions. Only this file is compiled for them, and it is
+// called only when the CPU has them fast: the program stays x86-64-v2.
+#include "Placement.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "QrEncoder.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+
+#include <immintrin.h>
+
+#pragma GCC push_options
+#pragma GCC target("bmi2,popcnt")
+
+namespace mosaiko {
+namespace {
+
+constexpr uint64_t kEven = 0x55555555u;  // bit 2j of a pair of rows
+constexpr uint64_t kOdd = 0xAAAAAAAAu;   // bit 2j + 1
+
+// 64 stream bits from bit position p on, bit t = the bit at p + t.
+inline uint64_t Forward(const uint8_t* lsbFirst, int p) {
+    uint64_t w;
+    std::memcpy(&w, lsbFirst + (p >> 3), 8);
+    return w >> (p & 7);
+}
+
+// The c bits that end at position e, bit t = the bit at e - 1 - t.
+inline uint64_t Backward(const uint8_t* msbFirst, int e, int c) {
+    const int q = (e - c) & ~7;
+    uint64_t w;
+    std::memcpy(&w, msbFirst + (q >> 3), 8);
+    return __builtin_bswap64(w) >> (q + 63 - e) >> 1;  // c = 0 shifts by 64 in all
+}
+
+}  // namespace
+
+// A column pair's cells in the walk order are the rows of a 16-row chunk
+// interleaved: downwards right cell (even bit) before left (odd bit), so the
+// chunk's stream bits are deposited in order; upwards the bits are taken
+// backwards from the end of the chunk's share, left cell even.
+int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, const PlacementLines& lines) {
+    const masks::Line* freeColumns = lines.freeColumns;
+    masks::Line* columns = lines.columns;
+    masks::Line* rows = lines.rows;
+    uint8_t* scratch = lines.scratch;
+    const int bytes = (bits + 7) / 8;
+    uint8_t* msbFirst = scratch;
+    uint8_t* lsbFirst = scratch + kPlacementScratch / 2;
+    std::memcpy(msbFirst, sequence, static_cast<size_t>(bytes));
+    std::memset(msbFirst + bytes, 0, 16);
+    for (int b = 0; b < bytes + 16; ++b) lsbFirst[b] = ReversedByte(msbFirst[b]);
+    const int chunks = (n + 15) / 16;
+    int position = 0;
+    bool upward = true;
+    for (int right = n - 1; right >= 1; right -= 2) {
+        if (right == 6) right = 5;
+        const masks::Line& fr = freeColumns[right];
+        const masks::Line& fl = freeColumns[right - 1];
+        masks::Line r{}, l{};
+        int share = 0;
+        for (int w = 0; w < 3; ++w) share += __builtin_popcountll(fr.w[w]) + __builtin_popcountll(fl.w[w]);
+        int end = position + share;
+        for (int k = 0; k < chunks; ++k) {
+            const int w = k / 4, shift = 16 * (k % 4);
+            const uint64_t freeRight = (fr.w[w] >> shift) & 0xFFFF, freeLeft = (fl.w[w] >> shift) & 0xFFFF;
+            uint64_t rightBits, leftBits;
+            if (upward) {
+                const uint64_t cells = _pdep_u64(freeLeft, kEven) | _pdep_u64(freeRight, kOdd);
+                const int count = __builtin_popcountll(cells);
+                const uint64_t placed = _pdep_u64(Backward(msbFirst, end, count), cells);
+                end -= count;
+                rightBits = _pext_u64(placed, kOdd);
+                leftBits = _pext_u64(placed, kEven);
+            } else {
+                const uint64_t cells = _pdep_u64(freeRight, kEven) | _pdep_u64(freeLeft, kOdd);
+                const uint64_t placed = _pdep_u64(Forward(lsbFirst, position), cells);
+                position += __builtin_popcountll(cells);
+                rightBits = _pext_u64(placed, kEven);
+                leftBits = _pext_u64(placed, kOdd);
+            }
+            r.w[w] |= rightBits << shift;
+            l.w[w] |= leftBits << shift;
+        }
+        if (upward) position += share;
+        columns[right] = r;
+        columns[right - 1] = l;
+        upward = !upward;
+    }
+    columns[6] = masks::Line{};
+    TransposeLines(columns, rows, n);
+    WriteDataBits(matrix, n, rows);
+    return position;
+}
+
+}  // namespace mosaiko
+
+#pragma GCC pop_options
+
+namespace mosaiko {
+bool DepositPlacementAvailable() {
+    // Zen 1 and 2 run these instructions in microcode, far slower than the portable walk.
+    return __builtin_cpu_supports("bmi2") && !__builtin_cpu_is("znver1") && !__builtin_cpu_is("znver2");
+}
+}  // namespace mosaiko
+
+#else
+
+namespace mosaiko {
+int PlaceBitsDeposit(uint8_t*, int, const uint8_t*, int, const PlacementLines&) {
+    return -1;
+}
+bool DepositPlacementAvailable() { return false; }
+}  // namespace mosaiko
+
+#endif

@@ -1,0 +1,64 @@
+// Codeword placement: the bit-deposit walk and the portable walk leave the
+// same cells and the same data lines, in every version.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "EncoderTestUtil.h"
+#include "MaskSearch.h"
+#include "Placement.h"
+
+namespace mosaiko::test {
+namespace {
+
+struct Placed {
+    std::vector<uint8_t> cells;
+    std::unique_ptr<MaskSearch> search = std::make_unique<MaskSearch>();
+    PlacementLines lines{};
+    int walked = 0;
+};
+
+template <typename Place>
+Placed PlaceWith(const QrEncoder& e, Place place) {
+    const int n = e.ModulesPerSide();
+    Placed p;
+    p.cells.assign(e.Matrix(), e.Matrix() + kMaxModules * kMaxModules);
+    p.lines = p.search->ForPlacement(p.cells.data(), kMaxModules, n);
+    p.walked = place(p.cells.data(), n, e.CodewordSequence(), e.Params().TotalCodewords * 8, p.lines);
+    return p;
+}
+
+bool SameLines(const masks::Line* a, const masks::Line* b, int n) {
+    return std::memcmp(a, b, sizeof(masks::Line) * static_cast<size_t>(n)) == 0;
+}
+
+TEST(Placement, DepositWalkEqualsPortableWalk) {
+    if (!DepositPlacementAvailable()) GTEST_SKIP() << "no fast BMI2 on this CPU";
+    std::mt19937 rng(1804);
+    for (int version = 1; version <= 40; ++version) {
+        const int level = (version * 3) % 4;
+        std::string text(SymbolParameters[version].Levels[level].Capacity[kModeByte], '\0');
+        for (char& ch : text) ch = static_cast<char>(rng() % 256);
+        auto e = MakeEncoder(version, level, text, kModeByte);
+        ASSERT_EQ(e->EncodeFixed(), 0);
+        e->ComputeErrorCorrection();
+        e->InterleaveCodewords();
+        e->BuildFunctionPatterns();
+        const int n = e->ModulesPerSide();
+        const Placed portable = PlaceWith(*e, PlaceBitsPortable);
+        const Placed deposit = PlaceWith(*e, PlaceBitsDeposit);
+        EXPECT_EQ(deposit.walked, portable.walked) << version;
+        EXPECT_EQ(portable.walked, e->Params().TotalCodewords * 8 + e->Params().RemainderBits) << version;
+        EXPECT_EQ(deposit.cells, portable.cells) << version;
+        EXPECT_TRUE(SameLines(deposit.lines.columns, portable.lines.columns, n)) << version;
+        EXPECT_TRUE(SameLines(deposit.lines.rows, portable.lines.rows, n)) << version;
+        // The encoder's own placement, whichever way it took, makes the same cells.
+        e->PlaceCodewords();
+        EXPECT_TRUE(std::equal(portable.cells.begin(), portable.cells.end(), e->Matrix())) << version;
+    }
+}
+
+}  // namespace
+}  // namespace mosaiko::test
