@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "CellFlags.h"
 #include "MaskSearch.h"
 #include "SymbolParameters.h"
 
@@ -24,11 +25,6 @@ enum class EncodeFailure : uint8_t { None, DoesNotFit, ByteNotInMode };
 // 16 in a structured-append run (its header's position and total fields are 4 bits).
 inline constexpr int kMaxPieces = 1024;
 inline constexpr int kMaxConnectPieces = 16;
-
-// Flags of one module matrix cell.
-inline constexpr uint8_t kDataBit = 1;      // codeword bit placed here, before masking
-inline constexpr uint8_t kDarkBit = 2;      // dark in the finished symbol
-inline constexpr uint8_t kFunctionBit = 4;  // function pattern or reserved area
 
 // Penalty of an n x n matrix of cell flags, read module by module.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
