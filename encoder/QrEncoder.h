@@ -62,7 +62,6 @@ public:
 
     // The text of the current symbol (at most 7089 bytes; longer input is refused).
     bool SetSymbolText(const uint8_t* data, int length);
-    int SymbolTextLength() const { return pieceLength_; }
 
     // Capacity property: characters of mode EmodeR (alphanumeric when -1) times Count.
     int GetCapacity() const;
