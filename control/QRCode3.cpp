@@ -5,10 +5,6 @@
 
 namespace mosaiko {
 
-namespace {
-constexpr int kQuietModules = 4;  // the standard's quiet zone on every side
-}
-
 int TQRCode::QuietZone() const { return kQuietModules * Pxmag(); }
 
 int TQRCode::SymbolWidth() const { return (driver_->Encoder().ModulesPerSide() + 2 * kQuietModules) * Pxmag(); }

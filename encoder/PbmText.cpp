@@ -7,8 +7,6 @@
 namespace mosaiko {
 namespace {
 
-constexpr int kQuietModules = 4;
-
 // Builds each piece and appends its bitmap, stopping at the first failure.
 class PbmVisitor : public SymbolVisitor {
 public:

@@ -26,6 +26,9 @@ enum class EncodeFailure : uint8_t { None, DoesNotFit, ByteNotInMode };
 inline constexpr int kMaxPieces = 1024;
 inline constexpr int kMaxConnectPieces = 16;
 
+// The standard's quiet zone: light modules on every side of a symbol.
+inline constexpr int kQuietModules = 4;
+
 // Penalty of an n x n matrix of cell flags, read module by module.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
 
