@@ -1,19 +1,39 @@
 #include "RadioGroup.h"
 
 #include <QButtonGroup>
+#include <QEvent>
+#include <QGridLayout>
 #include <QRadioButton>
 #include <algorithm>
 
 namespace mosaiko {
 
+namespace {
+// Room beside and below the buttons, inside the frame.
+constexpr int kLeftMargin = 8;
+constexpr int kRightMargin = 2;
+constexpr int kBottomMargin = 2;
+}  // namespace
+
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this)), columns_(std::max(columns, 1)) {
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    columns = std::max(columns, 1);
+    const int perColumn = std::max((static_cast<int>(items.size()) + columns - 1) / columns, 1);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    // Items fill the columns top to bottom; every cell has the same size,
+    // whatever the length of its caption.
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         group_->addButton(button, i);
         buttons_.push_back(button);
+        grid->addWidget(button, i % perColumn, i / perColumn);
     }
-    ArrangeButtons();
+    for (int c = 0; c < columns; ++c) grid->setColumnStretch(c, 1);
+    for (int r = 0; r < perColumn; ++r) grid->setRowStretch(r, 1);
+    FitMarginsToTitle();
 }
 
 int TRadioGroup::ItemIndex() const { return group_->checkedId(); }
@@ -30,24 +50,17 @@ void TRadioGroup::SetItemIndex(int index) {
     group_->setExclusive(true);
 }
 
-void TRadioGroup::resizeEvent(QResizeEvent* event) {
-    QGroupBox::resizeEvent(event);
-    ArrangeButtons();
+// QGroupBox sets its margins from the style again on a font or style change.
+void TRadioGroup::changeEvent(QEvent* event) {
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitMarginsToTitle();
 }
 
-void TRadioGroup::ArrangeButtons() {
-    // Items fill the columns top to bottom, below the caption line.
-    const int perColumn = (Count() + columns_ - 1) / columns_;
-    if (perColumn == 0) return;
-    const int top = fontMetrics().height();
-    const int columnWidth = (width() - 10) / columns_;
-    const int rowHeight = std::max((height() - top - 2) / perColumn, 1);
-    for (int i = 0; i < Count(); ++i) {
-        const int column = i / perColumn;
-        const int row = i % perColumn;
-        buttons_[static_cast<std::size_t>(i)]->setGeometry(8 + column * columnWidth, top + row * rowHeight,
-                                                           columnWidth, rowHeight);
-    }
+// The style keeps a padded title area free, taller than a one-row box of
+// the window's height leaves room for; the buttons start right below the
+// title's text line instead, clear of the title and inside the frame.
+void TRadioGroup::FitMarginsToTitle() {
+    setContentsMargins(kLeftMargin, fontMetrics().height(), kRightMargin, kBottomMargin);
 }
 
 }  // namespace mosaiko

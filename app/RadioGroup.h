@@ -24,14 +24,13 @@ public:
     QRadioButton* Button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void ArrangeButtons();
+    void FitMarginsToTitle();
 
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
-    int columns_;
 };
 
 }  // namespace mosaiko

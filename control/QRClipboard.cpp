@@ -92,20 +92,17 @@ void Guarded(Work work) {
 // A failing handler must not break the chain for the viewers after us, so the
 // notification is passed on whether or not the handling raised.
 TMessageResult TQRCode::ClipboardWndProc(TClipboardMessage message, THandle wParam, THandle lParam) {
-    switch (message) {
-    case TClipboardMessage::DrawClipboard:
+    if (message == TClipboardMessage::DrawClipboard) {
         Guarded([&] { DoClipboardChange(); });
         Guarded([&] { SendMessage(nextViewer_, message, wParam, lParam); });
         return 0;
-    case TClipboardMessage::ChangeCbChain:
-        Guarded([&] {
-            if (wParam == nextViewer_) nextViewer_ = lParam;
-            else if (nextViewer_ != 0) SendMessage(nextViewer_, message, wParam, lParam);
-        });
-        return 0;
-    default:
-        return DefWindowProc(clipboardWindow_->Handle(), message, wParam, lParam);
     }
+    // ChangeCbChain: a viewer leaves; the link to it is mended or passed on.
+    Guarded([&] {
+        if (wParam == nextViewer_) nextViewer_ = lParam;
+        else if (nextViewer_ != 0) SendMessage(nextViewer_, message, wParam, lParam);
+    });
+    return 0;
 }
 
 void TQRCode::ClipboardChanged(TQRCode* /*sender*/) {

@@ -5,13 +5,9 @@
 
 namespace mosaiko {
 
-namespace {
-constexpr int kQuietModules = 4;  // the standard's quiet zone on every side
-}
-
 int TQRCode::QuietZone() const { return kQuietModules * Pxmag(); }
 
-int TQRCode::SymbolWidth() const { return (driver_->ModulesPerSide() + 2 * kQuietModules) * Pxmag(); }
+int TQRCode::SymbolWidth() const { return (driver_->Encoder().ModulesPerSide() + 2 * kQuietModules) * Pxmag(); }
 
 int TQRCode::SymbolHeight() const { return SymbolWidth(); }
 
@@ -26,9 +22,16 @@ int TQRCode::SymbolHeightA() const {
     return rows * SymbolHeightS();
 }
 
+// Column is the control's own setting; it is checked between the driver's
+// count and piece checks, in the order the messages have always come.
 void TQRCode::CheckSettings() {
     SettingsError error;
-    if (!driver_->CheckSettings(column_, error)) throw Exception(error.Message());
+    if (!driver_->CheckCounts(error) || !CheckColumn(column_, error) || !driver_->CheckPieces(error))
+        throw Exception(error.Message());
+}
+
+bool TQRCode::CheckColumn(int column, SettingsError& error) {
+    return ColumnInRange(column) || error.Fail("Column", column);
 }
 
 void TQRCode::ClearSymbol() {

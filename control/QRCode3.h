@@ -60,13 +60,16 @@ public:
     void SetBinaryOperation(bool value);
 
     // Several symbols.
-    TQRMode Mode() const { return driver_->Mode(); }
+    TQRMode Mode() const { return driver_->Encoder().Mode(); }
     void SetMode(TQRMode value);
-    int Count() const { return driver_->Count(); }
+    int Count() const { return driver_->Encoder().Count(); }
     void SetCount(int value);
+    // A row holds at most every symbol of a run.
+    static constexpr int kMaxColumn = kMaxPieces;
+    static constexpr bool ColumnInRange(int value) { return value >= 1 && value <= kMaxColumn; }
     int Column() const { return column_; }
     void SetColumn(int value);
-    int Parity() const { return driver_->Parity(); }
+    int Parity() const { return driver_->Encoder().Parity(); }
     TNumbering Numbering() const { return numbering_; }
     void SetNumbering(TNumbering value);
 
@@ -102,17 +105,17 @@ public:
     void SetSymbolSpaceRight(int value);
 
     // Symbol settings.
-    int Version() const { return driver_->Version(); }
+    int Version() const { return driver_->Encoder().Version(); }
     void SetVersion(int value);
-    int Emode() const { return driver_->Emode(); }
+    int Emode() const { return driver_->Encoder().Emode(); }
     void SetEmode(int value);
-    int EmodeR() const { return driver_->EmodeR(); }
-    int Eclevel() const { return driver_->Eclevel(); }
+    int EmodeR() const { return driver_->Encoder().EmodeR(); }
+    int Eclevel() const { return driver_->Encoder().Eclevel(); }
     void SetEclevel(int value);
-    int Masktype() const { return driver_->Masktype(); }
+    int Masktype() const { return driver_->Encoder().Masktype(); }
     void SetMasktype(int value);
-    int MasktypeR() const { return driver_->MasktypeR(); }
-    int Capacity() const { return driver_->GetCapacity(); }
+    int MasktypeR() const { return driver_->Encoder().MasktypeR(); }
+    int Capacity() const { return driver_->Encoder().GetCapacity(); }
     int Pxmag() const { return driver_->Pxmag(); }
     void SetPxmag(int value);
     int Angle() const { return angle_; }
@@ -171,6 +174,8 @@ protected:
 
     // Raises Exception("Illegal <item> : <value>") for inconsistent settings.
     void CheckSettings();
+    // False, with item "Column", for a column count out of range.
+    static bool CheckColumn(int column, SettingsError& error);
     void UpdateClipboardChain();
     void ClipboardChanged(TQRCode* sender);
     // Puts the metafile as a Windows metafile picture (WMF bits and extents).

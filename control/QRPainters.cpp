@@ -38,9 +38,9 @@ void TSymbolPainter::BeforeSymbol(int k) {
 }
 
 void TSymbolPainter::PaintModules(TCanvas& canvas) const {
-    const QrDriver& driver = *q_.driver_;
+    const QrEncoder& symbol = q_.driver_->Encoder();
     const int p = q_.Pxmag();
-    const int n = driver.ModulesPerSide();
+    const int n = symbol.ModulesPerSide();
     const int x0 = q_.symbolLeft_ + q_.spaceLeft_ + q_.QuietZone();
     const int y0 = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
     canvas.Brush().SetColor(q_.symbolColor_);
@@ -49,12 +49,12 @@ void TSymbolPainter::PaintModules(TCanvas& canvas) const {
         const int top = y0 + r * p;
         int c = 0;
         while (c < n) {
-            if (!driver.ModuleIsDark(r, c)) {
+            if (!symbol.ModuleIsDark(r, c)) {
                 ++c;
                 continue;
             }
             const int first = c;
-            while (c < n && driver.ModuleIsDark(r, c)) ++c;
+            while (c < n && symbol.ModuleIsDark(r, c)) ++c;
             canvas.FillRect(x0 + first * p, top, x0 + c * p, top + p);
         }
     }
@@ -96,7 +96,7 @@ void TSymbolPainter::PaintComments(TCanvas& canvas) const {
 }
 
 bool TBitmapPainter::Build(int k) {
-    if (!q_.driver_->BuildSymbol()) return false;
+    if (!q_.driver_->Encoder().BuildSymbol()) return false;
     if (q_.symbolDebug_) {
         q_.symbolDisped_ = true;
         return true;
@@ -135,7 +135,7 @@ void TMetafilePainter::OpenMetafile() {
 }
 
 bool TMetafilePainter::Build(int k) {
-    if (!q_.driver_->BuildSymbol()) {
+    if (!q_.driver_->Encoder().BuildSymbol()) {
         if (k > 1 && !q_.symbolDebug_) q_.CloseMetafileCanvas();
         return false;
     }

@@ -30,15 +30,15 @@ void TQRCode::SetBinaryOperation(bool value) {
 }
 
 void TQRCode::SetMode(TQRMode value) {
-    if (driver_->SetMode(value)) PaintSymbol();
+    if (driver_->Encoder().SetMode(value)) PaintSymbol();
 }
 
 void TQRCode::SetCount(int value) {
-    if (driver_->SetCount(value)) PaintSymbol();
+    if (driver_->Encoder().SetCount(value)) PaintSymbol();
 }
 
 void TQRCode::SetColumn(int value) {
-    if (value < 1 || value > QrDriver::kMaxPieces) return;
+    if (!ColumnInRange(value)) return;
     column_ = value;
     PaintSymbol();
 }
@@ -101,19 +101,19 @@ void TQRCode::SetSymbolSpaceRight(int value) {
 }
 
 void TQRCode::SetVersion(int value) {
-    if (driver_->SetVersion(value)) PaintSymbol();
+    if (driver_->Encoder().SetVersion(value)) PaintSymbol();
 }
 
 void TQRCode::SetEmode(int value) {
-    if (driver_->SetEmode(value)) PaintSymbol();
+    if (driver_->Encoder().SetEmode(value)) PaintSymbol();
 }
 
 void TQRCode::SetEclevel(int value) {
-    if (driver_->SetEclevel(value)) PaintSymbol();
+    if (driver_->Encoder().SetEclevel(value)) PaintSymbol();
 }
 
 void TQRCode::SetMasktype(int value) {
-    if (driver_->SetMasktype(value)) PaintSymbol();
+    if (driver_->Encoder().SetMasktype(value)) PaintSymbol();
 }
 
 void TQRCode::SetPxmag(int value) {

@@ -22,13 +22,16 @@ inline constexpr std::array<int8_t, 128> kAlphanumericValue = [] {
 static_assert(kAlphanumericValue['0'] == 0 && kAlphanumericValue['Z'] == 35);
 static_assert(kAlphanumericValue[' '] == 36 && kAlphanumericValue[':'] == 44 && kAlphanumericValue['a'] == -1);
 
+// The standard's Shift-JIS Kanji lead bytes.
+constexpr bool IsKanjiLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEB); }
+
 // Class of a byte that starts a character: 0 digit, 1 other alphanumeric,
 // 2 byte, 3 Kanji lead byte (the standard's Shift-JIS ranges 0x81-0x9F, 0xE0-0xEB).
 inline constexpr std::array<uint8_t, 256> kCharClass = [] {
     std::array<uint8_t, 256> t{};
     for (int b = 0; b < 256; ++b) {
         if (b < 128 && kAlphanumericValue[b] >= 0) t[b] = b <= '9' && b >= '0' ? 0 : 1;
-        else if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEB)) t[b] = 3;
+        else if (IsKanjiLead(static_cast<uint8_t>(b))) t[b] = 3;
         else t[b] = 2;
     }
     return t;
@@ -37,7 +40,6 @@ static_assert(kCharClass['7'] == 0 && kCharClass['$'] == 1 && kCharClass['a'] ==
 static_assert(kCharClass[0x80] == 2 && kCharClass[0xA0] == 2 && kCharClass[0xEB] == 3 && kCharClass[0xEC] == 2);
 
 constexpr bool IsKanjiTrail(uint8_t b) { return IsTrailByte(b); }
-constexpr bool IsKanjiLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEB); }
 
 // The standard's Kanji range ends at 0xEBBF: a pair beyond it would need a
 // 14th bit, so it is not a Kanji character (its low 13 bits would decode as

@@ -1,7 +1,6 @@
 // Reed-Solomon error-correction codewords per block, and the interleaving of
 // all blocks into the final codeword sequence.
 #include <cassert>
-#include <cstring>
 #include <memory>
 
 #include "GaloisField.h"
@@ -10,7 +9,8 @@
 namespace mosaiko {
 namespace {
 
-constexpr int kRegisterWidth = 32;  // at least the 30 codewords of the widest block
+constexpr int kRegisterWidth = 32;  // at least the codewords of the widest block
+static_assert(kRegisterWidth >= gf::kMaxGeneratorDegree);
 
 // For one generator: row f holds f times each generator coefficient, packed
 // eight to a word (coefficient i in bits 8(i mod 8) of word i div 8), so one
@@ -22,8 +22,8 @@ struct ProductTable {
 const ProductTable& ProductsFor(int n) {
     // Built once for every width on first use (thread-safe static), never per symbol.
     static const std::unique_ptr<ProductTable[]> tables = [] {
-        auto t = std::make_unique<ProductTable[]>(31);
-        for (int w = 7; w <= 30; ++w) {
+        auto t = std::make_unique<ProductTable[]>(gf::kGeneratorRows);
+        for (int w = 7; w <= gf::kMaxGeneratorDegree; ++w) {
             if (!gf::HasGenerator(w)) continue;
             for (int f = 1; f < 256; ++f)
                 for (int i = 0; i < w; ++i) {
@@ -33,7 +33,7 @@ const ProductTable& ProductsFor(int n) {
         }
         return t;
     }();
-    assert(n >= 7 && n <= 30 && gf::HasGenerator(n));
+    assert(n >= 7 && n <= gf::kMaxGeneratorDegree && gf::HasGenerator(n));
     return tables[n];
 }
 

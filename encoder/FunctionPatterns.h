@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "CellFlags.h"
+
 namespace mosaiko::patterns {
 
 struct Position {
@@ -31,11 +33,13 @@ inline constexpr Position kDarkModule = {-8, 8};
 constexpr Position VersionList1(int i) { return {static_cast<int8_t>(-11 + i % 3), static_cast<int8_t>(i / 3)}; }
 constexpr Position VersionList2(int i) { return {static_cast<int8_t>(i / 3), static_cast<int8_t>(-11 + i % 3)}; }
 
-// Cell values: 6 = dark function module, 4 = light function module.
+// Cell values: D a dark function module, L a light one.
+inline constexpr uint8_t D = kFunctionBit | kDarkBit;
+inline constexpr uint8_t L = kFunctionBit;
 inline constexpr uint8_t kFinder[7][7] = {
-    {6, 6, 6, 6, 6, 6, 6}, {6, 4, 4, 4, 4, 4, 6}, {6, 4, 6, 6, 6, 4, 6}, {6, 4, 6, 6, 6, 4, 6},
-    {6, 4, 6, 6, 6, 4, 6}, {6, 4, 4, 4, 4, 4, 6}, {6, 6, 6, 6, 6, 6, 6}};
+    {D, D, D, D, D, D, D}, {D, L, L, L, L, L, D}, {D, L, D, D, D, L, D}, {D, L, D, D, D, L, D},
+    {D, L, D, D, D, L, D}, {D, L, L, L, L, L, D}, {D, D, D, D, D, D, D}};
 inline constexpr uint8_t kAlignment[5][5] = {
-    {6, 6, 6, 6, 6}, {6, 4, 4, 4, 6}, {6, 4, 6, 4, 6}, {6, 4, 4, 4, 6}, {6, 6, 6, 6, 6}};
+    {D, D, D, D, D}, {D, L, L, L, D}, {D, L, D, L, D}, {D, L, L, L, D}, {D, D, D, D, D}};
 
 }  // namespace mosaiko::patterns

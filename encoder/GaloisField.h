@@ -35,17 +35,19 @@ constexpr uint8_t Multiply(uint8_t a, uint8_t b) {
     return kExp[(kLog[a] + kLog[b]) % 255];
 }
 
-inline constexpr int kGeneratorRows = 69;
-inline constexpr int kGeneratorColumns = 68;
+// The most error-correction codewords one block has in any symbol (40-H and others).
+inline constexpr int kMaxGeneratorDegree = 30;
+inline constexpr int kGeneratorRows = kMaxGeneratorDegree + 1;
+inline constexpr int kGeneratorColumns = kMaxGeneratorDegree;
 
 constexpr bool HasGenerator(int n) {
     return n == 7 || n == 10 || n == 13 || n == 15 || n == 16 || n == 17 || n == 18 ||
-           (n >= 20 && n <= 68 && n % 2 == 0);
+           (n >= 20 && n <= kMaxGeneratorDegree && n % 2 == 0);
 }
 
 // Row n holds the exponents of the coefficients of
 // g(x) = (x - 2^0)(x - 2^1)...(x - 2^(n-1)) below the leading term, from x^(n-1)
-// down to x^0. Rows exist for the degrees the standard lists generators for.
+// down to x^0. Rows exist for the degrees the symbols use (7 to 30).
 inline constexpr auto kGenerator = [] {
     std::array<std::array<uint8_t, kGeneratorColumns>, kGeneratorRows> rows{};
     for (int n = 1; n < kGeneratorRows; ++n) {

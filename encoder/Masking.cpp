@@ -15,9 +15,9 @@ namespace {
 
 // 18-bit version information: the version number followed by the 12 check
 // bits of the BCH(18,6) code with generator 0x1F25; -1 below version 7.
-inline constexpr std::array<int32_t, 41> kVersionInformation = [] {
-    std::array<int32_t, 41> t{};
-    for (int v = 0; v <= 40; ++v) {
+inline constexpr std::array<int32_t, kMaxVersion + 1> kVersionInformation = [] {
+    std::array<int32_t, kMaxVersion + 1> t{};
+    for (int v = 0; v <= kMaxVersion; ++v) {
         if (v < 7) {
             t[v] = -1;
             continue;

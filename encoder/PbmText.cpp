@@ -7,14 +7,12 @@
 namespace mosaiko {
 namespace {
 
-constexpr int kQuietModules = 4;
-
 // Builds each piece and appends its bitmap, stopping at the first failure.
 class PbmVisitor : public SymbolVisitor {
 public:
     explicit PbmVisitor(QrDriver& driver, std::vector<std::string>& lines) : driver_(driver), lines_(lines) {}
     bool Build(int /*k*/) override {
-        if (!driver_.BuildSymbol()) return false;
+        if (!driver_.Encoder().BuildSymbol()) return false;
         lines_.emplace_back();
         lines_.emplace_back();
         driver_.AppendPbmBitmap();
@@ -43,16 +41,16 @@ const std::vector<std::string>& QrDriver::GetPBM() {
 
 void QrDriver::BuildPbmText() {
     pbm_.clear();
-    const int width = (ModulesPerSide() + 2 * kQuietModules) * pxmag_;
+    const int width = (encoder_.ModulesPerSide() + 2 * kQuietModules) * pxmag_;
     pbm_.emplace_back("P1");
-    pbm_.push_back(ModeLine(mode_) + std::to_string(count_) + ")");
+    pbm_.push_back(ModeLine(encoder_.Mode()) + std::to_string(encoder_.Count()) + ")");
     pbm_.push_back(std::to_string(width) + " " + std::to_string(width));
     PbmVisitor visitor(*this, pbm_);
     RunSymbols(visitor);
 }
 
 void QrDriver::AppendPbmBitmap() {
-    const int n = ModulesPerSide();
+    const int n = encoder_.ModulesPerSide();
     const int p = pxmag_;
     const int quiet = kQuietModules * p;
     std::string blank;
@@ -61,7 +59,7 @@ void QrDriver::AppendPbmBitmap() {
     for (int r = 0; r < n; ++r) {
         std::string line = blank.substr(0, 2 * static_cast<size_t>(quiet));
         for (int c = 0; c < n; ++c) {
-            const char* token = ModuleIsDark(r, c) ? " 1" : " 0";
+            const char* token = encoder_.ModuleIsDark(r, c) ? " 1" : " 0";
             for (int i = 0; i < p; ++i) line += token;
         }
         line.append(blank, 0, 2 * static_cast<size_t>(quiet));

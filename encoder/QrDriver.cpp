@@ -1,12 +1,19 @@
 #include "QrDriver.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "CharacterTables.h"
 #include "ShiftJisText.h"
 
 namespace mosaiko {
 std::string SettingsError::Message() const { return "Illegal " + item + " : " + std::to_string(value); }
+
+bool SettingsError::Fail(std::string failedItem, int failedValue) {
+    item = std::move(failedItem);
+    value = failedValue;
+    return false;
+}
 
 QrDriver::QrDriver() : data_(4, 0) {}
 
@@ -43,16 +50,18 @@ int QrDriver::ConvertCode() {
 // Cuts the data into Count pieces of nearly equal size, never inside a
 // Shift-JIS character, and settles Count and Mode.
 void QrDriver::SplitData() {
-    if (len_ < count_) count_ = len_;
-    if (count_ < 1) count_ = 1;
-    if (count_ > kMaxPieces) count_ = kMaxPieces;
-    int n = len_ / count_;
-    if (n * count_ < len_ && (n + 1) * (count_ - 1) < len_) ++n;
+    const QrEncoder& e = encoder_;
+    int count = e.Count();
+    if (len_ < count) count = len_;
+    if (count < 1) count = 1;
+    if (count > kMaxPieces) count = kMaxPieces;
+    int n = len_ / count;
+    if (n * count < len_ && (n + 1) * (count - 1) < len_) ++n;
     const std::string_view data(reinterpret_cast<const char*>(data_.data()), static_cast<size_t>(len_));
     offsets_[0] = 0;
     int i = 1;
     int p = n;
-    while (i < count_ && p < len_) {
+    while (i < count && p < len_) {
         if (IsSecondByte(data, static_cast<size_t>(p)) && tables::IsKanjiTrail(static_cast<uint8_t>(data[p]))) {
             if (p - 1 > offsets_[i - 1]) --p;
             else if (p + 1 >= len_) break;
@@ -62,36 +71,40 @@ void QrDriver::SplitData() {
         p += n;
     }
     offsets_[i] = len_;
-    count_ = i;
-    if (count_ == 1) mode_ = qrSingle;
-    else if (count_ > 16) mode_ = qrPlus;
-    else if (mode_ == qrSingle) mode_ = qrConnect;
+    count = i;
+    TQRMode mode = e.Mode();
+    if (count == 1) mode = qrSingle;
+    else if (count > kMaxConnectPieces) mode = qrPlus;
+    else if (mode == qrSingle) mode = qrConnect;
+    encoder_.SetStructure(mode, count, e.Parity(), e.CurrentSymbol());
 }
 
-bool QrDriver::CheckSettings(int column, SettingsError& error) {
-    auto fail = [&](std::string item, int value) {
-        error = {std::move(item), value};
-        return false;
-    };
-    auto offsetItem = [](int k) { return "Offset[" + std::to_string(k) + "]"; };
-    if (len_ < 0) return fail("Len", len_);
-    if (count_ < 1 || count_ > kMaxPieces) return fail("Count", count_);
-    if (mode_ > qrPlus) return fail("Mode", mode_);
-    if (column < 1 || column > kMaxPieces) return fail("Column", column);
+bool QrDriver::CheckCounts(SettingsError& error) const {
+    const int count = encoder_.Count();
+    if (len_ < 0) return error.Fail("Len", len_);
+    if (count < 1 || count > kMaxPieces) return error.Fail("Count", count);
+    if (encoder_.Mode() > qrPlus) return error.Fail("Mode", encoder_.Mode());
+    return true;
+}
+
+bool QrDriver::CheckPieces(SettingsError& error) {
+    const int count = encoder_.Count();
+    const TQRMode mode = encoder_.Mode();
+    auto failOffset = [&](int k) { return error.Fail("Offset[" + std::to_string(k) + "]", offsets_[k]); };
     if (len_ == 0) {
-        if (count_ != 1) return fail("Count", count_);
-        if (mode_ != qrSingle) return fail("Mode", mode_);
-        if (offsets_[0] != 0) return fail(offsetItem(0), offsets_[0]);
-        if (offsets_[1] != 0) return fail(offsetItem(1), offsets_[1]);
+        if (count != 1) return error.Fail("Count", count);
+        if (mode != qrSingle) return error.Fail("Mode", mode);
+        if (offsets_[0] != 0) return failOffset(0);
+        if (offsets_[1] != 0) return failOffset(1);
     } else {
-        if (len_ < count_) return fail("Count", count_);
-        if (mode_ == qrSingle && count_ != 1) return fail("Count", count_);
-        if (mode_ == qrConnect && (count_ < 2 || count_ > 16)) return fail("Count", count_);
-        if (mode_ == qrPlus && count_ < 2) return fail("Count", count_);
-        if (offsets_[0] != 0) return fail(offsetItem(0), offsets_[0]);
-        if (offsets_[count_] != len_) return fail(offsetItem(count_), offsets_[count_]);
-        for (int k = 1; k <= count_; ++k)
-            if (offsets_[k] <= offsets_[k - 1]) return fail(offsetItem(k), offsets_[k]);
+        if (len_ < count) return error.Fail("Count", count);
+        if (mode == qrSingle && count != 1) return error.Fail("Count", count);
+        if (mode == qrConnect && (count < 2 || count > kMaxConnectPieces)) return error.Fail("Count", count);
+        if (mode == qrPlus && count < 2) return error.Fail("Count", count);
+        if (offsets_[0] != 0) return failOffset(0);
+        if (offsets_[count] != len_) return failOffset(count);
+        for (int k = 1; k <= count; ++k)
+            if (offsets_[k] <= offsets_[k - 1]) return failOffset(k);
     }
     ComputeParity();
     return true;
@@ -99,22 +112,29 @@ bool QrDriver::CheckSettings(int column, SettingsError& error) {
 
 // Every symbol of a structured-append run carries the XOR of all data bytes.
 void QrDriver::ComputeParity() {
-    if (mode_ != qrConnect || len_ / count_ > kMaxSymbolText) return;
+    const QrEncoder& e = encoder_;
+    if (e.Mode() != qrConnect || len_ / e.Count() > kMaxSymbolText) return;
     uint8_t parity = 0;
     for (int i = 0; i < len_; ++i) parity ^= data_[static_cast<size_t>(i)];
-    parity_ = parity;
+    encoder_.SetStructure(e.Mode(), e.Count(), parity, e.CurrentSymbol());
 }
 
+void QrDriver::SetCurrentSymbol(int k) {
+    const QrEncoder& e = encoder_;
+    encoder_.SetStructure(e.Mode(), e.Count(), e.Parity(), k);
+}
+
+// The current symbol ends as the piece that stopped the run, or Count + 1.
 bool QrDriver::RunSymbols(SymbolVisitor& visitor) {
-    for (currentSymbol_ = 1; currentSymbol_ <= count_; ++currentSymbol_) {
-        const int k = currentSymbol_;
+    for (int k = 1;; ++k) {
+        SetCurrentSymbol(k);
+        if (k > encoder_.Count()) return true;
         visitor.BeforeSymbol(k);
         const int length = PieceLength(k);
         if (length > kMaxSymbolText) return false;
-        SetSymbolText(data_.data() + offsets_[k - 1], length);
+        encoder_.SetSymbolText(data_.data() + offsets_[k - 1], length);
         if (!visitor.Build(k)) return false;
     }
-    return true;
 }
 
 }  // namespace mosaiko

@@ -1,6 +1,5 @@
 #include "QrEncoder.h"
 
-#include <cassert>
 #include <cstring>
 
 namespace mosaiko {
@@ -37,10 +36,10 @@ bool QrEncoder::SetMode(int mode) {
         count_ = 1;
         break;
     case qrConnect:
-        count_ = count_ < 2 ? 2 : (count_ > 16 ? 16 : count_);
+        count_ = count_ < 2 ? 2 : (count_ > kMaxConnectPieces ? kMaxConnectPieces : count_);
         break;
     case qrPlus:
-        count_ = count_ < 2 ? 2 : (count_ > 1024 ? 1024 : count_);
+        count_ = count_ < 2 ? 2 : (count_ > kMaxPieces ? kMaxPieces : count_);
         break;
     default:
         return false;
@@ -50,7 +49,7 @@ bool QrEncoder::SetMode(int mode) {
 }
 
 bool QrEncoder::SetCount(int count) {
-    if (count < 1 || count > 1024) return false;
+    if (count < 1 || count > kMaxPieces) return false;
     count_ = count;
     return true;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "CellFlags.h"
 #include "MaskSearch.h"
 #include "SymbolParameters.h"
 
@@ -20,13 +21,20 @@ enum TQRMode : uint8_t { qrSingle = 0, qrConnect = 1, qrPlus = 2 };
 // Why the last data encoding failed.
 enum class EncodeFailure : uint8_t { None, DoesNotFit, ByteNotInMode };
 
-// Flags of one module matrix cell.
-inline constexpr uint8_t kDataBit = 1;      // codeword bit placed here, before masking
-inline constexpr uint8_t kDarkBit = 2;      // dark in the finished symbol
-inline constexpr uint8_t kFunctionBit = 4;  // function pattern or reserved area
+// At most 1024 pieces (the size of the driver's offsets table), and at most
+// 16 in a structured-append run (its header's position and total fields are 4 bits).
+inline constexpr int kMaxPieces = 1024;
+inline constexpr int kMaxConnectPieces = 16;
+
+// The standard's quiet zone: light modules on every side of a symbol.
+inline constexpr int kQuietModules = 4;
 
 // Penalty of an n x n matrix of cell flags, read module by module.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
+
+namespace test {
+class EncoderTestPeer;
+}
 
 class QrEncoder {
 public:
@@ -40,7 +48,7 @@ public:
     bool SetEmode(int mode);         // -1 automatic, 0-3 fixed; also sets EmodeR
     bool SetMasktype(int mask);      // -1 automatic, 0-7 fixed; also sets MasktypeR
     bool SetMode(int mode);          // TQRMode; adjusts Count to the mode's range
-    bool SetCount(int count);        // 1-1024
+    bool SetCount(int count);        // 1-kMaxPieces
     int Version() const { return version_; }
     int Eclevel() const { return eclevel_; }
     int Emode() const { return emode_; }
@@ -57,7 +65,6 @@ public:
 
     // The text of the current symbol (at most 7089 bytes; longer input is refused).
     bool SetSymbolText(const uint8_t* data, int length);
-    int SymbolTextLength() const { return pieceLength_; }
 
     // Capacity property: characters of mode EmodeR (alphanumeric when -1) times Count.
     int GetCapacity() const;
@@ -65,6 +72,25 @@ public:
     // The whole sequence over the current symbol text; false when the data does not fit.
     bool BuildSymbol();
     EncodeFailure LastFailure() const { return lastFailure_; }
+
+    // Module matrix.
+    int ModulesPerSide() const { return Params().ModulesPerSide; }
+    bool ModuleIsDark(int row, int column) const { return (Cell(row, column) & kDarkBit) != 0; }
+    bool ModuleDataBit(int row, int column) const { return (Cell(row, column) & kDataBit) != 0; }
+    bool ModuleIsFunction(int row, int column) const { return (Cell(row, column) & kFunctionBit) != 0; }
+    uint8_t Cell(int row, int column) const { return matrix_[row * kMaxModules + column]; }
+    const uint8_t* Matrix() const { return matrix_; }  // row by row, stride kMaxModules
+
+    // Buffers, for inspection.
+    const uint8_t* DataCodewordBuffer() const { return dataCodewords_; }
+    const uint8_t* EccCodewordBuffer() const { return eccCodewords_; }
+    const uint8_t* CodewordSequence() const { return sequence_; }
+    const VersionParameters& Params() const { return SymbolParameters[version_]; }
+    const LevelParameters& Level() const { return Params().Levels[eclevel_]; }
+
+private:
+    // The steps of BuildSymbol, in its order; the tests reach them through EncoderTestPeer.
+    friend class test::EncoderTestPeer;
 
     // Data encoding.
     int EncodeAuto();
@@ -81,12 +107,6 @@ public:
     void InterleaveCodewords();
 
     // Module matrix.
-    int ModulesPerSide() const { return Params().ModulesPerSide; }
-    bool ModuleIsDark(int row, int column) const { return (Cell(row, column) & kDarkBit) != 0; }
-    bool ModuleDataBit(int row, int column) const { return (Cell(row, column) & kDataBit) != 0; }
-    bool ModuleIsFunction(int row, int column) const { return (Cell(row, column) & kFunctionBit) != 0; }
-    uint8_t Cell(int row, int column) const { return matrix_[row * kMaxModules + column]; }
-    const uint8_t* Matrix() const { return matrix_; }  // row by row, stride kMaxModules
     void BuildFunctionPatterns();
     void PlaceCodewords();
 
@@ -96,26 +116,6 @@ public:
     int EvaluatePenalty() const;  // module by module, the reference for the fast search
     void WriteFormatAndVersion();
 
-    // Buffers, for inspection.
-    const uint8_t* DataCodewordBuffer() const { return dataCodewords_; }
-    const uint8_t* EccCodewordBuffer() const { return eccCodewords_; }
-    const uint8_t* CodewordSequence() const { return sequence_; }
-    const VersionParameters& Params() const { return SymbolParameters[version_]; }
-    const LevelParameters& Level() const { return Params().Levels[eclevel_]; }
-
-protected:
-    int version_ = 1;
-    int eclevel_ = kLevelL;
-    int emode_ = kModeAuto;
-    int emodeR_ = kModeAuto;
-    int masktype_ = -1;
-    int masktypeR_ = -1;
-    TQRMode mode_ = qrSingle;
-    int count_ = 1;
-    int parity_ = 0;
-    int currentSymbol_ = 1;
-
-private:
     void WriteStructuredAppendHeader();
     void WriteSegmentHeader(int mode, int length);
     void WritePayload(int mode, const uint8_t* text, int length);
@@ -131,6 +131,17 @@ private:
     void DrawAlignmentPatterns();
     void DrawTimingPatterns();
     void ReserveFormatAndVersionAreas();
+
+    int version_ = 1;
+    int eclevel_ = kLevelL;
+    int emode_ = kModeAuto;
+    int emodeR_ = kModeAuto;
+    int masktype_ = -1;
+    int masktypeR_ = -1;
+    TQRMode mode_ = qrSingle;
+    int count_ = 1;
+    int parity_ = 0;
+    int currentSymbol_ = 1;
 
     EncodeFailure lastFailure_ = EncodeFailure::None;
     uint8_t symbolText_[kMaxSymbolText] = {};

@@ -80,8 +80,6 @@ TMessageResult SendMessage(THandle window, TClipboardMessage message, THandle wP
     return proc(message, wParam, lParam);
 }
 
-TMessageResult DefWindowProc(THandle, TClipboardMessage, THandle, THandle) { return 0; }
-
 THandle ClipboardViewer() { return TheChain().head; }
 
 }  // namespace mosaiko

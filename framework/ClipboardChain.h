@@ -27,10 +27,10 @@ namespace mosaiko {
 using THandle = std::uintptr_t;  // 0 is no window
 using TMessageResult = std::intptr_t;
 
+// The two messages of the chain; no other message reaches a clipboard window.
 enum class TClipboardMessage {
     DrawClipboard,  // the clipboard contents changed (WM_DRAWCLIPBOARD)
     ChangeCbChain,  // wParam leaves the chain, lParam is its successor (WM_CHANGECBCHAIN)
-    Other,          // anything else: DefWindowProc's business
 };
 
 class TClipboardWindow {
@@ -56,8 +56,6 @@ THandle SetClipboardViewer(THandle window);
 void ChangeClipboardChain(THandle window, THandle next);
 // Calls the window procedure of the window; 0 when there is no such window.
 TMessageResult SendMessage(THandle window, TClipboardMessage message, THandle wParam, THandle lParam);
-// What a window procedure returns for a message it does not handle.
-TMessageResult DefWindowProc(THandle window, TClipboardMessage message, THandle wParam, THandle lParam);
 // The head of the chain; 0 when nobody watches.
 THandle ClipboardViewer();
 

@@ -12,7 +12,7 @@ void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int size
     qr.SetSymbolEnabled(false);
     qr.ClearSymbol();
     qr.SetClearOption(true);
-    qr.SetColumn(1024);
+    qr.SetColumn(TQRCode::kMaxColumn);
     qr.SetVersion(version);
     qr.SetPxmag(sizeIndex + 1);  // no item selected sends 0, which the control ignores
     qr.SetBinaryOperation(true);

@@ -15,6 +15,7 @@ class CountingQRCode : public TQRCode {
 public:
     CountingQRCode();
     int paints = 0;
+    using TQRCode::CheckColumn;
     using TQRCode::CheckSettings;
 };
 

@@ -27,10 +27,10 @@ std::vector<TMetaFillRect> Fills(const TMetafile& metafile) {
 // Dark runs of the symbol last built, counted from its module matrix.
 int DarkRuns(const QrDriver& driver) {
     int runs = 0;
-    const int n = driver.ModulesPerSide();
+    const int n = driver.Encoder().ModulesPerSide();
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
-            if (driver.ModuleIsDark(r, c) && (c == 0 || !driver.ModuleIsDark(r, c - 1))) ++runs;
+            if (driver.Encoder().ModuleIsDark(r, c) && (c == 0 || !driver.Encoder().ModuleIsDark(r, c - 1))) ++runs;
     return runs;
 }
 
@@ -100,7 +100,7 @@ TEST(Painting, FailingSecondSymbolLeavesTheFirstPainted) {
     q.SetCount(3);
     q.SetSymbolEnabled(true);
     EXPECT_FALSE(q.SymbolDisped());
-    EXPECT_EQ(q.Driver().CurrentSymbol(), 2);  // the third was not attempted
+    EXPECT_EQ(q.Driver().Encoder().CurrentSymbol(), 2);  // the third was not attempted
     const QImage image = PictureImage(q);
     EXPECT_EQ(image.pixel(4, 4), kBlack);
     EXPECT_TRUE(AllPixels(image, QRect(29, 0, 29, 29), kWhite));

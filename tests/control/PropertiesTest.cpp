@@ -226,6 +226,17 @@ TEST(Properties, CheckSettingsNamesTheInconsistentItem) {
     EXPECT_NO_THROW(q.CheckSettings());
 }
 
+TEST(Properties, CheckSettingsRefusesAColumnOutOfRange) {
+    // The setter already refuses these; the check names the item all the same.
+    SettingsError error;
+    EXPECT_FALSE(CountingQRCode::CheckColumn(0, error));
+    EXPECT_EQ(error.Message(), "Illegal Column : 0");
+    EXPECT_FALSE(CountingQRCode::CheckColumn(1025, error));
+    EXPECT_EQ(error.Message(), "Illegal Column : 1025");
+    EXPECT_TRUE(CountingQRCode::CheckColumn(1, error));
+    EXPECT_TRUE(CountingQRCode::CheckColumn(1024, error));
+}
+
 TEST(Properties, FoundAmongWidgetsByItsOwnClass) {
     QWidget host;
     new TImage(&host);

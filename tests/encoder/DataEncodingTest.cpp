@@ -2,6 +2,7 @@
 // limits, fixed modes and the structured-append header.
 #include <gtest/gtest.h>
 
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
 namespace mosaiko::test {
@@ -33,13 +34,13 @@ std::vector<Segment> Segments(const QrEncoder& e) {
 
 TEST(DataEncoding, StandardExamples) {
     auto hello = MakeEncoder(1, kLevelQ, "HELLO WORLD");
-    ASSERT_EQ(hello->EncodeAuto(), 0);
+    ASSERT_EQ(Peer::EncodeAuto(*hello), 0);
     EXPECT_EQ(DataCodewords(*hello),
               (std::vector<int>{0x20, 0x5B, 0x0B, 0x78, 0xD1, 0x72, 0xDC, 0x4D, 0x43, 0x40, 0xEC, 0x11, 0xEC}));
     EXPECT_EQ(hello->EmodeR(), kModeAlphanumeric);
 
     auto digits = MakeEncoder(1, kLevelM, "01234567", kModeNumeric);
-    ASSERT_EQ(digits->EncodeFixed(), 0);
+    ASSERT_EQ(Peer::EncodeFixed(*digits), 0);
     EXPECT_EQ(DataCodewords(*digits), (std::vector<int>{0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11, 0xEC, 0x11,
                                                          0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11}));
 }
@@ -48,14 +49,14 @@ TEST(DataEncoding, EmptyText) {
     auto automatic = MakeEncoder(1, kLevelL, "");
     automatic->SetEmode(kModeByte);
     automatic->SetEmode(kModeAuto);
-    ASSERT_EQ(automatic->EncodeAuto(), 0);
+    ASSERT_EQ(Peer::EncodeAuto(*automatic), 0);
     std::vector<int> expected{0x00};
     for (int i = 0; i < 18; ++i) expected.push_back(i % 2 ? 0x11 : 0xEC);
     EXPECT_EQ(DataCodewords(*automatic), expected);
     EXPECT_EQ(automatic->EmodeR(), -1);
 
     auto fixed = MakeEncoder(1, kLevelL, "", kModeByte);
-    ASSERT_EQ(fixed->EncodeFixed(), 0);
+    ASSERT_EQ(Peer::EncodeFixed(*fixed), 0);
     EXPECT_EQ(fixed->DataCodewordBuffer()[0], 0x40);  // byte mode, count 0
     EXPECT_EQ(fixed->DataCodewordBuffer()[1], 0x00);
 }
@@ -63,16 +64,16 @@ TEST(DataEncoding, EmptyText) {
 TEST(DataEncoding, StructuredAppendHeader) {
     auto e = MakeEncoder(1, kLevelL, "ABC");
     e->SetStructure(qrConnect, 3, 0x5A, 2);
-    ASSERT_EQ(e->EncodeAuto(), 0);
+    ASSERT_EQ(Peer::EncodeAuto(*e), 0);
     const std::vector<int> all = DataCodewords(*e);
     const std::vector<int> start(all.begin(), all.begin() + 9);
     EXPECT_EQ(start, (std::vector<int>{0x31, 0x25, 0xA2, 0x01, 0x9C, 0xD3, 0x00, 0xEC, 0x11}));
 
     // The header takes 20 bits from the room the data sees.
     auto full = MakeEncoder(1, kLevelL, std::string(41, '7'));
-    EXPECT_EQ(full->EncodeAuto(), 0);
+    EXPECT_EQ(Peer::EncodeAuto(*full), 0);
     full->SetStructure(qrConnect, 2, 0, 1);
-    EXPECT_EQ(full->EncodeAuto(), -1);
+    EXPECT_EQ(Peer::EncodeAuto(*full), -1);
 }
 
 TEST(DataEncoding, SegmentationChoosesCheaperSplit) {
@@ -95,45 +96,45 @@ TEST(DataEncoding, SegmentationChoosesCheaperSplit) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         auto e = MakeEncoder(c.version, kLevelL, c.text);
-        ASSERT_EQ(e->EncodeAuto(), 0);
+        ASSERT_EQ(Peer::EncodeAuto(*e), 0);
         std::vector<std::pair<int, int>> got;
         for (const Segment& s : Segments(*e)) got.emplace_back(s.mode, s.count);
         EXPECT_EQ(got, c.segments);
         EXPECT_EQ(e->EmodeR(), c.emodeR);
     }
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "Hello, World 2024!")->EncodeAuto(), -1);  // 180 bits > 152
+    EXPECT_EQ(Peer::EncodeAuto(*MakeEncoder(1, kLevelL, "Hello, World 2024!")), -1);  // 180 bits > 152
 }
 
 TEST(DataEncoding, CapacityLimitsAndTerminator) {
     auto fits = MakeEncoder(1, kLevelL, std::string(41, '1'));
-    ASSERT_EQ(fits->EncodeAuto(), 0);
-    EXPECT_EQ(fits->RemainingBits(), 0);  // 151 bits of data, terminator cut to one bit
-    EXPECT_EQ(MakeEncoder(1, kLevelL, std::string(42, '1'))->EncodeAuto(), -1);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, std::string(17, 'a'))->EncodeAuto(), 0);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, std::string(18, 'a'))->EncodeAuto(), -1);
+    ASSERT_EQ(Peer::EncodeAuto(*fits), 0);
+    EXPECT_EQ(Peer::RemainingBits(*fits), 0);  // 151 bits of data, terminator cut to one bit
+    EXPECT_EQ(Peer::EncodeAuto(*MakeEncoder(1, kLevelL, std::string(42, '1'))), -1);
+    EXPECT_EQ(Peer::EncodeAuto(*MakeEncoder(1, kLevelL, std::string(17, 'a'))), 0);
+    EXPECT_EQ(Peer::EncodeAuto(*MakeEncoder(1, kLevelL, std::string(18, 'a'))), -1);
 }
 
 TEST(DataEncoding, FixedModesRejectForeignBytes) {
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "12a", kModeNumeric)->EncodeFixed(), -1);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "abc", kModeAlphanumeric)->EncodeFixed(), -1);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "abc", kModeByte)->EncodeFixed(), 0);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\x93\xfa", kModeKanji)->EncodeFixed(), 0);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\x93\xfa\x96", kModeKanji)->EncodeFixed(), -1);  // odd length
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\x93\x3f", kModeKanji)->EncodeFixed(), -1);      // bad trail byte
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\xEC\x40", kModeKanji)->EncodeFixed(), -1);      // beyond the lead range
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "12a", kModeNumeric)), -1);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "abc", kModeAlphanumeric)), -1);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "abc", kModeByte)), 0);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\x93\xfa", kModeKanji)), 0);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\x93\xfa\x96", kModeKanji)), -1);  // odd length
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\x93\x3f", kModeKanji)), -1);      // bad trail byte
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\xEC\x40", kModeKanji)), -1);      // beyond the lead range
 }
 
 // 0xEBC0-0xEBFC lie beyond the standard's Kanji range (their value needs 14
 // bits): they are never Kanji characters.
 TEST(DataEncoding, PairsBeyondKanjiRangeAreBytes) {
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\xEB\xBF", kModeKanji)->EncodeFixed(), 0);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\xEB\xC0", kModeKanji)->EncodeFixed(), -1);
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "\xEB\xFC", kModeKanji)->EncodeFixed(), -1);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\xEB\xBF", kModeKanji)), 0);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\xEB\xC0", kModeKanji)), -1);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "\xEB\xFC", kModeKanji)), -1);
 
     auto e = MakeEncoder(1, kLevelL, "\xEB\xC0\x93\xfa");
-    EXPECT_EQ(e->CharClass(0, 4), kModeByte);
-    EXPECT_EQ(e->CharClass(1, 3), kModeByte);  // the trail byte is classified on its own
-    ASSERT_EQ(e->EncodeAuto(), 0);
+    EXPECT_EQ(Peer::CharClass(*e, 0, 4), kModeByte);
+    EXPECT_EQ(Peer::CharClass(*e, 1, 3), kModeByte);  // the trail byte is classified on its own
+    ASSERT_EQ(Peer::EncodeAuto(*e), 0);
     const auto segments = Segments(*e);
     ASSERT_EQ(segments.size(), 2u);
     EXPECT_EQ(segments[0].mode, kModeByte);
@@ -142,9 +143,9 @@ TEST(DataEncoding, PairsBeyondKanjiRangeAreBytes) {
 }
 
 TEST(DataEncoding, LowerCaseNeedsByteMode) {
-    EXPECT_EQ(MakeEncoder(1, kLevelL, "hello", kModeAlphanumeric)->EncodeFixed(), -1);
+    EXPECT_EQ(Peer::EncodeFixed(*MakeEncoder(1, kLevelL, "hello", kModeAlphanumeric)), -1);
     auto e = MakeEncoder(1, kLevelL, "hello");
-    ASSERT_EQ(e->EncodeAuto(), 0);
+    ASSERT_EQ(Peer::EncodeAuto(*e), 0);
     EXPECT_EQ(e->EmodeR(), kModeByte);
 }
 

@@ -15,7 +15,7 @@ std::string DataOf(const QrDriver& d) { return std::string(reinterpret_cast<cons
 std::vector<int> PieceSizes(QrDriver& d) {
     d.SplitData();
     std::vector<int> sizes;
-    for (int k = 1; k <= d.Count(); ++k) sizes.push_back(d.PieceLength(k));
+    for (int k = 1; k <= d.Encoder().Count(); ++k) sizes.push_back(d.PieceLength(k));
     return sizes;
 }
 
@@ -54,56 +54,54 @@ TEST(Driver, TildeEscapes) {
 TEST(Driver, SplitSizesAndModes) {
     QrDriver d;
     d.SetCode("0123456789");
-    d.SetCount(4);
+    d.Encoder().SetCount(4);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{3, 3, 3, 1}));
-    EXPECT_EQ(d.Mode(), qrConnect);
-    d.SetCount(6);
+    EXPECT_EQ(d.Encoder().Mode(), qrConnect);
+    d.Encoder().SetCount(6);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{1, 1, 1, 1, 1, 5}));
-    d.SetCount(3);
+    d.Encoder().SetCount(3);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{4, 4, 2}));
 
     d.SetCode("abc");
-    d.SetCount(16);
+    d.Encoder().SetCount(16);
     EXPECT_EQ(PieceSizes(d).size(), 3u);
 
     d.SetCode(std::string(25, 'x'));
-    d.SetMode(qrConnect);
-    d.SetCount(20);
+    d.Encoder().SetMode(qrConnect);
+    d.Encoder().SetCount(20);
     d.SplitData();
-    EXPECT_EQ(d.Count(), 20);
-    EXPECT_EQ(d.Mode(), qrPlus);
+    EXPECT_EQ(d.Encoder().Count(), 20);
+    EXPECT_EQ(d.Encoder().Mode(), qrPlus);
 
     d.SetCode("");
     d.SplitData();
-    EXPECT_EQ(d.Count(), 1);
-    EXPECT_EQ(d.Mode(), qrSingle);
+    EXPECT_EQ(d.Encoder().Count(), 1);
+    EXPECT_EQ(d.Encoder().Mode(), qrSingle);
     EXPECT_EQ(d.PieceLength(1), 0);
 }
 
 TEST(Driver, CutsNeverSplitAShiftJisCharacter) {
     QrDriver d;
     d.SetCode("a\x93\xfa" "b");  // the cut at 2 falls on the second byte of 0x93FA
-    d.SetCount(2);
+    d.Encoder().SetCount(2);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{1, 3}));
     d.SetCode("\x93\xfa" "bc");  // moving back would empty piece 1: move forward
-    d.SetCount(4);
+    d.Encoder().SetCount(4);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{2, 1, 1}));
     d.SetCode("\x93\xfa");  // moving forward reaches the end: no cut, Count shrinks
-    d.SetCount(2);
+    d.Encoder().SetCount(2);
     EXPECT_EQ(PieceSizes(d), (std::vector<int>{2}));
-    EXPECT_EQ(d.Mode(), qrSingle);
+    EXPECT_EQ(d.Encoder().Mode(), qrSingle);
 }
 
-TEST(Driver, CheckSettingsMessagesAndParity) {
+TEST(Driver, CheckSettingsComputesTheParity) {
     QrDriver d;
     d.SetCode("ABCDE");
-    d.SetCount(3);
+    d.Encoder().SetCount(3);
     d.SplitData();
     SettingsError error;
-    EXPECT_FALSE(d.CheckSettings(0, error));
-    EXPECT_EQ(error.Message(), "Illegal Column : 0");
-    ASSERT_TRUE(d.CheckSettings(16, error));
-    EXPECT_EQ(d.Parity(), 'A' ^ 'B' ^ 'C' ^ 'D' ^ 'E');
+    ASSERT_TRUE(d.CheckSettings(error));
+    EXPECT_EQ(d.Encoder().Parity(), 'A' ^ 'B' ^ 'C' ^ 'D' ^ 'E');
 }
 
 // Builds every piece and decodes it.
@@ -111,8 +109,8 @@ class DecodeVisitor : public SymbolVisitor {
 public:
     explicit DecodeVisitor(QrDriver& d) : d_(d) {}
     bool Build(int) override {
-        if (!d_.BuildSymbol()) return false;
-        decoded.push_back(DecodeSymbol(d_));
+        if (!d_.Encoder().BuildSymbol()) return false;
+        decoded.push_back(DecodeSymbol(d_.Encoder()));
         return true;
     }
     std::vector<std::optional<Decoded>> decoded;
@@ -127,39 +125,39 @@ TEST(Driver, StructuredAppendRunsJoinToTheData) {
         std::string text(static_cast<size_t>(count * 7 + rng() % 50), ' ');
         for (char& c : text) c = static_cast<char>(rng() % 256);
         QrDriver d;
-        d.SetVersion(5);
-        d.SetEclevel(kLevelM);
+        d.Encoder().SetVersion(5);
+        d.Encoder().SetEclevel(kLevelM);
         d.SetCode(text);
-        d.SetCount(count);
+        d.Encoder().SetCount(count);
         d.SplitData();
         SettingsError error;
-        ASSERT_TRUE(d.CheckSettings(16, error));
+        ASSERT_TRUE(d.CheckSettings(error));
         DecodeVisitor visitor(d);
         ASSERT_TRUE(d.RunSymbols(visitor));
-        ASSERT_EQ(static_cast<int>(visitor.decoded.size()), d.Count());
+        ASSERT_EQ(static_cast<int>(visitor.decoded.size()), d.Encoder().Count());
         std::string joined;
-        for (int k = 0; k < d.Count(); ++k) {
+        for (int k = 0; k < d.Encoder().Count(); ++k) {
             const auto& symbol = visitor.decoded[static_cast<size_t>(k)];
             ASSERT_TRUE(symbol) << "symbol " << k + 1 << " of " << count;
             EXPECT_EQ(symbol->sequenceIndex, k);
-            EXPECT_EQ(symbol->sequenceSize, d.Count());
-            EXPECT_EQ(symbol->sequenceId, std::to_string(d.Parity()));
+            EXPECT_EQ(symbol->sequenceSize, d.Encoder().Count());
+            EXPECT_EQ(symbol->sequenceId, std::to_string(d.Encoder().Parity()));
             joined += symbol->bytes;
         }
         EXPECT_EQ(joined, text);
-        EXPECT_EQ(d.CurrentSymbol(), d.Count() + 1);
+        EXPECT_EQ(d.Encoder().CurrentSymbol(), d.Encoder().Count() + 1);
     }
 }
 
 TEST(Driver, PlusSymbolsStandAlone) {
     QrDriver d;
-    d.SetVersion(2);
+    d.Encoder().SetVersion(2);
     d.SetCode("PLUS MODE SYMBOLS, EACH ONE ON ITS OWN");
-    d.SetMode(qrPlus);
-    d.SetCount(5);
+    d.Encoder().SetMode(qrPlus);
+    d.Encoder().SetCount(5);
     d.SplitData();
     SettingsError error;
-    ASSERT_TRUE(d.CheckSettings(16, error));
+    ASSERT_TRUE(d.CheckSettings(error));
     DecodeVisitor visitor(d);
     ASSERT_TRUE(d.RunSymbols(visitor));
     std::string joined;
@@ -173,19 +171,19 @@ TEST(Driver, PlusSymbolsStandAlone) {
 
 TEST(Driver, RunStopsAtThePieceThatDoesNotFit) {
     QrDriver d;
-    d.SetVersion(1);  // 1-L: 18 digits fit, 18 lower-case letters (156 bits) do not
+    d.Encoder().SetVersion(1);  // 1-L: 18 digits fit, 18 lower-case letters (156 bits) do not
     d.SetCode(std::string(18, '1') + std::string(18, 'b') + std::string(18, '3'));
-    d.SetMode(qrPlus);
-    d.SetCount(3);
+    d.Encoder().SetMode(qrPlus);
+    d.Encoder().SetCount(3);
     d.SplitData();
     SettingsError error;
-    ASSERT_TRUE(d.CheckSettings(16, error));
+    ASSERT_TRUE(d.CheckSettings(error));
     DecodeVisitor visitor(d);
     EXPECT_FALSE(d.RunSymbols(visitor));
     ASSERT_EQ(visitor.decoded.size(), 1u);  // the third piece is not attempted
     EXPECT_EQ(visitor.decoded[0]->bytes, std::string(18, '1'));
-    EXPECT_EQ(d.CurrentSymbol(), 2);
-    EXPECT_EQ(d.LastFailure(), EncodeFailure::DoesNotFit);
+    EXPECT_EQ(d.Encoder().CurrentSymbol(), 2);
+    EXPECT_EQ(d.Encoder().LastFailure(), EncodeFailure::DoesNotFit);
 }
 
 }  // namespace

@@ -4,17 +4,18 @@
 
 #include <random>
 
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
 namespace mosaiko::test {
 namespace {
 
 void EncodeUnmasked(QrEncoder& e) {
-    ASSERT_EQ(e.Emode() < 0 ? e.EncodeAuto() : e.EncodeFixed(), 0);
-    e.ComputeErrorCorrection();
-    e.InterleaveCodewords();
-    e.BuildFunctionPatterns();
-    e.PlaceCodewords();
+    ASSERT_EQ(e.Emode() < 0 ? Peer::EncodeAuto(e) : Peer::EncodeFixed(e), 0);
+    Peer::ComputeErrorCorrection(e);
+    Peer::InterleaveCodewords(e);
+    Peer::BuildFunctionPatterns(e);
+    Peer::PlaceCodewords(e);
 }
 
 TEST(Masking, WorkedExampleScores) {
@@ -22,8 +23,8 @@ TEST(Masking, WorkedExampleScores) {
     EncodeUnmasked(*e);
     const int expected[8] = {1153, 1220, 1160, 1138, 1174, 1243, 1153, 1133};
     for (int m = 0; m < 8; ++m) {
-        e->ApplyMask(m);
-        EXPECT_EQ(e->EvaluatePenalty(), expected[m]) << "mask " << m;
+        Peer::ApplyMask(*e, m);
+        EXPECT_EQ(Peer::EvaluatePenalty(*e), expected[m]) << "mask " << m;
     }
     ASSERT_TRUE(e->BuildSymbol());
     EXPECT_EQ(e->MasktypeR(), 7);
@@ -69,9 +70,9 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
         MaskSearch search;
         search.Load(e->Matrix(), kMaxModules, e->ModulesPerSide());
         for (int m = 0; m < 8; ++m) {
-            e->ApplyMask(m);
-            ASSERT_EQ(search.Penalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
-            ASSERT_EQ(search.PortablePenalty(m), e->EvaluatePenalty()) << "version " << version << " mask " << m;
+            Peer::ApplyMask(*e, m);
+            ASSERT_EQ(search.Penalty(m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
+            ASSERT_EQ(search.PortablePenalty(m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
         }
     }
 }

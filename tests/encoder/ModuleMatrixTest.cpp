@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
 namespace mosaiko::test {
@@ -32,11 +33,11 @@ TEST(ModuleMatrix, PlacementFollowsTheZigZag) {
     for (int version : {1, 2, 7, 14, 40}) {
         SCOPED_TRACE(version);
         auto e = MakeEncoder(version, kLevelM, "PLACEMENT 0123456789");
-        ASSERT_EQ(e->EncodeAuto(), 0);
-        e->ComputeErrorCorrection();
-        e->InterleaveCodewords();
-        e->BuildFunctionPatterns();
-        e->PlaceCodewords();
+        ASSERT_EQ(Peer::EncodeAuto(*e), 0);
+        Peer::ComputeErrorCorrection(*e);
+        Peer::InterleaveCodewords(*e);
+        Peer::BuildFunctionPatterns(*e);
+        Peer::PlaceCodewords(*e);
         const int n = e->ModulesPerSide();
         const auto cells = ZigZag(*e);
         const int bits = e->Params().TotalCodewords * 8;
@@ -57,7 +58,7 @@ TEST(ModuleMatrix, PlacementFollowsTheZigZag) {
 
 TEST(ModuleMatrix, FunctionPatternsOfVersion1) {
     auto e = MakeEncoder(1, kLevelL, "");
-    e->BuildFunctionPatterns();
+    Peer::BuildFunctionPatterns(*e);
     const int n = 21;
     for (int i = 8; i <= 12; ++i) {
         EXPECT_EQ(e->ModuleIsDark(6, i), i % 2 == 0);
@@ -74,13 +75,13 @@ TEST(ModuleMatrix, FunctionPatternsOfVersion1) {
 
 TEST(ModuleMatrix, AlignmentPatternsSkipTheFinders) {
     auto v2 = MakeEncoder(2, kLevelL, "");
-    v2->BuildFunctionPatterns();
+    Peer::BuildFunctionPatterns(*v2);
     EXPECT_TRUE(v2->ModuleIsDark(18, 18));
     EXPECT_FALSE(v2->ModuleIsDark(17, 18));
     EXPECT_TRUE(v2->ModuleIsDark(16, 16));
 
     auto v7 = MakeEncoder(7, kLevelL, "");
-    v7->BuildFunctionPatterns();
+    Peer::BuildFunctionPatterns(*v7);
     for (auto [r, c] : {Cell(6, 22), Cell(22, 6), Cell(22, 22), Cell(22, 38), Cell(38, 22), Cell(38, 38)}) {
         EXPECT_TRUE(v7->ModuleIsDark(r, c)) << r << "," << c;
         EXPECT_FALSE(v7->ModuleIsDark(r - 1, c)) << r << "," << c;

@@ -22,10 +22,10 @@ void ExpectBitmapMatches(const std::vector<std::string>& pbm, size_t first, cons
 
 QrDriver& Prepared(QrDriver& d, const std::string& code, int count = 1) {
     d.SetCode(code);
-    d.SetCount(count);
+    d.Encoder().SetCount(count);
     d.SplitData();
     SettingsError error;
-    EXPECT_TRUE(d.CheckSettings(16, error));
+    EXPECT_TRUE(d.CheckSettings(error));
     return d;
 }
 
@@ -43,7 +43,7 @@ TEST(PbmText, OneSymbolAtPxmag1) {
         EXPECT_EQ(pbm[i][0], ' ');
     }
     EXPECT_EQ(pbm[5], pbm[33]);
-    ExpectBitmapMatches(pbm, 5, d, 1);
+    ExpectBitmapMatches(pbm, 5, d.Encoder(), 1);
 }
 
 TEST(PbmText, Pxmag2RepeatsRowsAndColumns) {
@@ -53,13 +53,13 @@ TEST(PbmText, Pxmag2RepeatsRowsAndColumns) {
     EXPECT_EQ(pbm[2], "58 58");
     ASSERT_EQ(pbm.size(), 3u + 2u + 58u);
     EXPECT_EQ(pbm[5 + 8], pbm[5 + 9]);  // module row 0 twice
-    ExpectBitmapMatches(pbm, 5, d, 2);
+    ExpectBitmapMatches(pbm, 5, d.Encoder(), 2);
     EXPECT_EQ(pbm[5].find('1'), std::string::npos);  // quiet zone
 }
 
 TEST(PbmText, SeveralSymbolsAndModeLines) {
     QrDriver plus;
-    plus.SetMode(qrPlus);
+    plus.Encoder().SetMode(qrPlus);
     const auto& three = Prepared(plus, "PLUS-MODE", 3).GetPBM();
     EXPECT_EQ(three[1], "Plus Mode (Count = 3)");
     EXPECT_EQ(three.size(), 3u + 3u * 31u);
@@ -68,7 +68,7 @@ TEST(PbmText, SeveralSymbolsAndModeLines) {
     const auto& two = Prepared(connect, "CONNECT", 2).GetPBM();
     EXPECT_EQ(two[1], "Connect Mode (Count = 2)");
     EXPECT_EQ(two.size(), 3u + 2u * 31u);
-    EXPECT_EQ(connect.CurrentSymbol(), 3);
+    EXPECT_EQ(connect.Encoder().CurrentSymbol(), 3);
 }
 
 TEST(PbmText, StopsAtTheFirstFailureAndRebuildsInPlace) {
@@ -76,7 +76,7 @@ TEST(PbmText, StopsAtTheFirstFailureAndRebuildsInPlace) {
     const std::vector<std::string>* list = &Prepared(d, std::string(30, 'x')).GetPBM();
     EXPECT_EQ(list->size(), 3u);  // the only symbol does not fit version 1
 
-    d.SetMode(qrPlus);
+    d.Encoder().SetMode(qrPlus);
     Prepared(d, std::string(18, '1') + std::string(18, 'y'), 2);  // the second piece does not fit
     const auto& partial = d.GetPBM();
     EXPECT_EQ(&partial, list);

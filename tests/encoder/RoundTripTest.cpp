@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
 namespace mosaiko::test {
@@ -66,7 +67,7 @@ std::string LongestFitting(int version, int level, Generator make) {
     int lo = 1, hi = SymbolParameters[version].Levels[level].Capacity[0];
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
-        if (MakeEncoder(version, level, make(mid))->EncodeAuto() == 0) lo = mid;
+        if (Peer::EncodeAuto(*MakeEncoder(version, level, make(mid))) == 0) lo = mid;
         else hi = mid - 1;
     }
     return make(lo);

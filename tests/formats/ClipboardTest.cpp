@@ -45,18 +45,14 @@ public:
 
 private:
     TMessageResult Proc(TClipboardMessage message, THandle wParam, THandle lParam) {
-        switch (message) {
-        case TClipboardMessage::DrawClipboard:
+        if (message == TClipboardMessage::DrawClipboard) {
             log_.push_back(name_);
             SendMessage(next_, message, wParam, lParam);
             return 0;
-        case TClipboardMessage::ChangeCbChain:
-            if (wParam == next_) next_ = lParam;
-            else if (next_ != 0) SendMessage(next_, message, wParam, lParam);
-            return 0;
-        default:
-            return DefWindowProc(window_.Handle(), message, wParam, lParam);
         }
+        if (wParam == next_) next_ = lParam;
+        else if (next_ != 0) SendMessage(next_, message, wParam, lParam);
+        return 0;
     }
 
     std::vector<char>& log_;
@@ -138,7 +134,7 @@ TEST_F(ClipboardChainTest, MessagesToDestroyedWindowsGoNowhere) {
     {
         TClipboardWindow w([](auto, auto, auto) -> TMessageResult { return 1; });
         SetClipboardViewer(w.Handle());
-        EXPECT_EQ(SendMessage(w.Handle(), TClipboardMessage::Other, 0, 0), 1);
+        EXPECT_EQ(SendMessage(w.Handle(), TClipboardMessage::ChangeCbChain, 0, 0), 1);
     }
     EXPECT_EQ(ClipboardViewer(), 0u);
     ProcessEvents();

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "QrEncoder.h"
+
 namespace mosaiko::cli {
 namespace {
 
@@ -50,7 +52,7 @@ bool ApplyValue(const std::string& name, const std::string& value, QrOptions& o,
         if (!ParseWord(value, {"single", "connect", "plus"}, o.structure))
             return RangeError(error, name, value, "one of single, connect, plus");
     } else if (name == "--count") {
-        if (!ParseInt(value, n) || n < 1 || n > 1024) return RangeError(error, name, value, "a count from 1 to 1024");
+        if (!ParseInt(value, n) || n < 1 || n > kMaxPieces) return RangeError(error, name, value, "a count from 1 to 1024");
         o.count = n;
     } else if (name == "--pxmag") {
         if (!ParseInt(value, n) || n < 1 || n > 10) return RangeError(error, name, value, "a magnification from 1 to 10");

@@ -70,40 +70,40 @@ bool WriteAllBytes(const std::string& path, const std::string& bytes, std::strin
 }
 
 void Configure(QrDriver& driver, const QrOptions& o, std::string code) {
-    driver.SetVersion(o.version);
-    driver.SetEclevel(o.level);
-    driver.SetEmode(o.emode);
-    driver.SetMasktype(o.mask);
+    driver.Encoder().SetVersion(o.version);
+    driver.Encoder().SetEclevel(o.level);
+    driver.Encoder().SetEmode(o.emode);
+    driver.Encoder().SetMasktype(o.mask);
     driver.SetPxmag(o.pxmag);
-    driver.SetMode(o.structure);
-    driver.SetCount(o.count);
+    driver.Encoder().SetMode(o.structure);
+    driver.Encoder().SetCount(o.count);
     driver.SetBinaryOperation(o.binary);
     driver.SetCode(std::move(code));
 }
 
 std::string FailureMessage(const QrDriver& d) {
-    const int k = d.CurrentSymbol();
-    std::string where = "symbol " + std::to_string(k) + " of " + std::to_string(d.Count()) + ": ";
+    const int k = d.Encoder().CurrentSymbol();
+    std::string where = "symbol " + std::to_string(k) + " of " + std::to_string(d.Encoder().Count()) + ": ";
     if (d.PieceLength(k) > kMaxSymbolText)
         return where + "its " + std::to_string(d.PieceLength(k)) + " bytes exceed the 7089 bytes a symbol can hold";
     static const char* kModes[] = {"numeric", "alphanumeric", "byte", "kanji"};
     static const char* kLevels = "LMQH";
-    if (d.LastFailure() == EncodeFailure::ByteNotInMode)
-        return where + "holds a byte that " + kModes[d.Emode()] + " mode cannot encode";
+    if (d.Encoder().LastFailure() == EncodeFailure::ByteNotInMode)
+        return where + "holds a byte that " + kModes[d.Encoder().Emode()] + " mode cannot encode";
     return where + "its " + std::to_string(d.PieceLength(k)) + " bytes do not fit version " +
-           std::to_string(d.Version()) + "-" + kLevels[d.Eclevel()];
+           std::to_string(d.Encoder().Version()) + "-" + kLevels[d.Encoder().Eclevel()];
 }
 
 std::string InfoText(const QrDriver& d) {
     static const char* kModes[] = {"single", "connect", "plus"};
     std::ostringstream s;
     s << "len=" << d.Len() << "\n"
-      << "count=" << d.Count() << "\n"
-      << "mode=" << kModes[d.Mode()] << "\n"
-      << "parity=" << d.Parity() << "\n"
-      << "emode_r=" << d.EmodeR() << "\n"
-      << "masktype_r=" << d.MasktypeR() << "\n"
-      << "capacity=" << d.GetCapacity() << "\n";
+      << "count=" << d.Encoder().Count() << "\n"
+      << "mode=" << kModes[d.Encoder().Mode()] << "\n"
+      << "parity=" << d.Encoder().Parity() << "\n"
+      << "emode_r=" << d.Encoder().EmodeR() << "\n"
+      << "masktype_r=" << d.Encoder().MasktypeR() << "\n"
+      << "capacity=" << d.Encoder().GetCapacity() << "\n";
     return s.str();
 }
 

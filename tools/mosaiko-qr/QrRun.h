@@ -11,7 +11,7 @@
 namespace mosaiko::cli {
 
 // The most data a run can use: 1024 symbols of 7089 bytes each.
-inline constexpr std::size_t kMaxInputBytes = 1024 * static_cast<std::size_t>(kMaxSymbolText);
+inline constexpr std::size_t kMaxInputBytes = kMaxPieces * static_cast<std::size_t>(kMaxSymbolText);
 
 enum class ReadStatus { Read, Unreadable, TooLong };
 

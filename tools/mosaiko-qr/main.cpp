@@ -65,12 +65,12 @@ int main(int argc, char** argv) {
     Configure(*driver, options, std::move(code));
     driver->SplitData();
     SettingsError settings;
-    if (!driver->CheckSettings(16, settings)) {
+    if (!driver->CheckSettings(settings)) {
         std::cerr << "mosaiko-qr: " << settings.Message() << "\n";
         return kExitFailed;
     }
     const std::vector<std::string>& pbm = driver->GetPBM();
-    const bool complete = driver->CurrentSymbol() > driver->Count();
+    const bool complete = driver->Encoder().CurrentSymbol() > driver->Encoder().Count();
     // A file is written only for a complete run; standard output always
     // gets the text, which shows how far a failing run came.
     std::string message;

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTest>
 
 #include "MemoView.h"
 #include "QRCode3.h"
+#include "RadioGroup.h"
 #include "WindowTestSupport.h"
 
 namespace mosaiko::test {
@@ -30,6 +32,34 @@ TEST_F(LayoutTest, FixedWindowWithEveryDesignName) {
     EXPECT_EQ(window->QRBase->geometry(), QRect(5, 5, 256, 256));
     EXPECT_EQ(window->Panel2->geometry(), QRect(4, 568, 1005, 101));
     EXPECT_EQ(window->Button3->geometry(), QRect(428, 52, 149, 45));
+}
+
+// The symbol sizes sit in one row of equal cells below the group's title
+// line, inside its frame, also after the font changes.
+TEST_F(LayoutTest, SymbolSizesSitBelowTheTitleInEqualCells) {
+    auto window = MakeWindow();
+    window->show();
+    TRadioGroup& group = *window->RadioGroup1;
+    for (int pointSize : {0, 14}) {
+        if (pointSize > 0) {
+            QFont font = group.font();
+            font.setPointSize(pointSize);
+            group.setFont(font);
+        }
+        QApplication::processEvents();
+        const int title = group.fontMetrics().height();
+        ASSERT_EQ(group.Count(), 4);
+        for (int i = 0; i < group.Count(); ++i) {
+            const QRect cell = group.Button(i)->geometry();
+            EXPECT_GE(cell.top(), title) << i;
+            EXPECT_LE(cell.bottom(), group.height() - 1) << i;
+            EXPECT_GT(cell.height(), 0) << i;
+            EXPECT_NEAR(cell.width(), group.Button(0)->width(), 1) << i;
+            if (i > 0) {
+                EXPECT_EQ(cell.left(), group.Button(i - 1)->geometry().right() + 1) << i;
+            }
+        }
+    }
 }
 
 // The hidden control starts switched off and showing the window drops any
