@@ -35,7 +35,7 @@ GroupFailure FailureOf(const TQRCode& qr, QSize host, int group) {
     const bool tooWide = qr.SymbolWidthS() > host.width() || qr.SymbolHeightS() > host.height();
     failure.reason = tooWide ? GroupFailure::SymbolTooWide : GroupFailure::DataTooLong;
     failure.dataBytes = qr.Len();
-    failure.capacityBytes = qr.Driver().Level().Capacity[kModeByte];
+    failure.capacityBytes = qr.Driver().Encoder().Level().Capacity[kModeByte];
     return failure;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 #include "MaskSearch.h"
 #include "Placement.h"
@@ -42,10 +43,10 @@ TEST(Placement, DepositWalkEqualsPortableWalk) {
         std::string text(SymbolParameters[version].Levels[level].Capacity[kModeByte], '\0');
         for (char& ch : text) ch = static_cast<char>(rng() % 256);
         auto e = MakeEncoder(version, level, text, kModeByte);
-        ASSERT_EQ(e->EncodeFixed(), 0);
-        e->ComputeErrorCorrection();
-        e->InterleaveCodewords();
-        e->BuildFunctionPatterns();
+        ASSERT_EQ(Peer::EncodeFixed(*e), 0);
+        Peer::ComputeErrorCorrection(*e);
+        Peer::InterleaveCodewords(*e);
+        Peer::BuildFunctionPatterns(*e);
         const int n = e->ModulesPerSide();
         const Placed portable = PlaceWith(*e, PlaceBitsPortable);
         const Placed deposit = PlaceWith(*e, PlaceBitsDeposit);
@@ -55,7 +56,7 @@ TEST(Placement, DepositWalkEqualsPortableWalk) {
         EXPECT_TRUE(SameLines(deposit.lines.columns, portable.lines.columns, n)) << version;
         EXPECT_TRUE(SameLines(deposit.lines.rows, portable.lines.rows, n)) << version;
         // The encoder's own placement, whichever way it took, makes the same cells.
-        e->PlaceCodewords();
+        Peer::PlaceCodewords(*e);
         EXPECT_TRUE(std::equal(portable.cells.begin(), portable.cells.end(), e->Matrix())) << version;
     }
 }
