@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "SymbolParameters.h"
+
 namespace mosaiko::masks {
 
 // Condition of mask m at row i, column j: where it holds, a data module is inverted.
@@ -34,7 +36,7 @@ constexpr PatternSet MakePatterns(bool columns) {
     PatternSet set{};
     for (int m = 0; m < 8; ++m)
         for (int a = 0; a < 12; ++a)
-            for (int b = 0; b < 177; ++b)
+            for (int b = 0; b < kMaxModules; ++b)
                 if (columns ? Condition(m, b, a) : Condition(m, a, b)) set[m][a].w[b / 64] |= uint64_t{1} << (b % 64);
     return set;
 }
@@ -43,12 +45,12 @@ inline constexpr PatternSet kColumns = MakePatterns(true);
 
 // The row patterns again, one byte (0 or 1) per module, for masking the
 // byte matrix without bit extraction.
-using ByteRows = std::array<std::array<std::array<uint8_t, 177>, 12>, 8>;
+using ByteRows = std::array<std::array<std::array<uint8_t, kMaxModules>, 12>, 8>;
 inline constexpr ByteRows kRowBytes = [] {
     ByteRows t{};
     for (int m = 0; m < 8; ++m)
         for (int i = 0; i < 12; ++i)
-            for (int j = 0; j < 177; ++j) t[m][i][j] = Condition(m, i, j) ? 1 : 0;
+            for (int j = 0; j < kMaxModules; ++j) t[m][i][j] = Condition(m, i, j) ? 1 : 0;
     return t;
 }();
 

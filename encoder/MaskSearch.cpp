@@ -148,7 +148,7 @@ void MaskSearch::LoadDataRows(const uint8_t* cells, int stride, int n) {
 }
 
 void MaskSearch::Load(const uint8_t* cells, int stride, int n) {
-    assert(n >= 21 && n <= 177);
+    assert(n >= 21 && n <= kMaxModules);
     n_ = n;
     LoadFunctionLines(cells, stride, n);
     LoadDataRows(cells, stride, n);
@@ -166,7 +166,7 @@ PlacementLines MaskSearch::ForPlacement(const uint8_t* cells, int stride, int n)
 }
 
 void MaskSearch::LoadPlaced(const uint8_t* cells, int stride, int n) {
-    assert(n >= 21 && n <= 177);
+    assert(n >= 21 && n <= kMaxModules);
     n_ = n;
     if (functionN_ != n) {
         LoadFunctionLines(cells, stride, n);

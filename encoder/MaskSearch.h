@@ -18,12 +18,12 @@ namespace mosaiko {
 // The lines of one loaded symbol.
 struct MaskLines {
     using Line = masks::Line;
-    Line freeRows[177];  // data cells (not function), per row
-    Line darkRows[177];  // dark function modules, per row
-    Line dataRows[177];  // data bits, per row
-    Line freeCols[177];  // the same three, per column
-    Line darkCols[177];
-    Line dataCols[177];
+    Line freeRows[kMaxModules];  // data cells (not function), per row
+    Line darkRows[kMaxModules];  // dark function modules, per row
+    Line dataRows[kMaxModules];  // data bits, per row
+    Line freeCols[kMaxModules];  // the same three, per column
+    Line darkCols[kMaxModules];
+    Line dataCols[kMaxModules];
 };
 
 // Columns from rows, or rows from columns, of an n x n symbol.
