@@ -32,7 +32,7 @@ RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages) {
     if (generating_) {
         // An event handler asked for the report again while it was being made.
         RunResult busy;
-        busy.error = QStringLiteral("The report is already being generated.");
+        busy.error = QString::fromUtf8("帳票はすでに作成中です。");
         return busy;
     }
     generating_ = true;

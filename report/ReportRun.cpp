@@ -25,28 +25,28 @@ RunResult ReportRun::Execute() {
     bool printIt = true;
     if (report_.BeforePrint) report_.BeforePrint(printIt);
     if (!printIt) {
-        result_.error = QStringLiteral("The report was cancelled before printing.");
+        result_.error = QString::fromUtf8("帳票の作成は印刷の前に取り消されました。");
         return result_;
     }
     // The first record is asked for before the device opens, so that a
     // report with no records and PrintIfEmpty off writes nothing at all.
     bool more = AskForRecord();
     if (!more && !report_.PrintIfEmpty()) {
-        result_.error = QStringLiteral("The report has no records.");
+        result_.error = QString::fromUtf8("帳票に印刷するデータがありません。");
         return result_;
     }
     if (!Open() || !StartPage()) return result_;
     long long records = 0;
     while (more) {
         if (++records > kMaxRecords) {
-            result_.error = QStringLiteral("The report has more than %1 records.").arg(kMaxRecords);
+            result_.error = QString::fromUtf8("帳票のデータが %1 件を超えています。").arg(kMaxRecords);
             return result_;
         }
         if (!PrintDetail()) return result_;
         more = AskForRecord();
     }
     if (!painter_.end()) {
-        result_.error = QStringLiteral("The output could not be finished.");
+        result_.error = QString::fromUtf8("出力を最後まで書けませんでした。");
         return result_;
     }
     result_.ok = true;
@@ -67,7 +67,7 @@ bool ReportRun::Open() {
     if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setDocName(report_.Title());
     if (auto* pdf = dynamic_cast<QPdfWriter*>(&device_)) pdf->setTitle(report_.Title());
     if (!painter_.begin(&device_)) {
-        result_.error = QStringLiteral("The output device could not be opened.");
+        result_.error = QString::fromUtf8("出力先を開けませんでした。");
         return false;
     }
     result_.deviceOpened = true;
@@ -85,11 +85,11 @@ bool ReportRun::Open() {
 
 bool ReportRun::StartPage() {
     if (maxPages_ > 0 && result_.pages >= maxPages_) {
-        result_.error = QStringLiteral("The report has more than %1 pages.").arg(maxPages_);
+        result_.error = QString::fromUtf8("帳票が %1 ページを超えています。").arg(maxPages_);
         return false;
     }
     if (result_.pages > 0 && !device_.newPage()) {
-        result_.error = QStringLiteral("A new page could not be started.");
+        result_.error = QString::fromUtf8("新しいページを始められませんでした。");
         return false;
     }
     ++result_.pages;
