@@ -55,12 +55,17 @@ void TImage::SetWidth(int value) { resize(std::max(value, 0), height()); }
 void TImage::SetHeight(int value) { resize(width(), std::max(value, 0)); }
 
 void TImage::ApplyAutoSize() {
-    if (autoSize_ && picture_.Width() > 0 && picture_.Height() > 0) resize(picture_.Width(), picture_.Height());
+    if (!autoSize_) return;
+    const QSize size(picture_.Width(), picture_.Height());
+    // Called for every change of the picture: resize only when it differs.
+    if (size.width() > 0 && size.height() > 0 && size != this->size()) resize(size);
 }
 
 void TImage::PictureChanged() {
     cacheValid_ = false;
     ApplyAutoSize();
+    if (repaintAsked_) return;
+    repaintAsked_ = true;
     update();
 }
 
@@ -79,6 +84,7 @@ QRect TImage::DestRect() const {
 }
 
 void TImage::paintEvent(QPaintEvent*) {
+    repaintAsked_ = false;
     if (!picture_.HasGraphic()) return;
     const QRect dest = DestRect();
     if (dest.isEmpty()) return;

@@ -67,6 +67,10 @@ private:
     bool center_ = false;
     mutable QImage cache_;  // the bitmap as shown, rebuilt after a change
     mutable bool cacheValid_ = false;
+    // A repaint has been asked for and not yet drawn: painting a symbol
+    // changes the picture once per run of dark modules, and one request
+    // covers them all.
+    bool repaintAsked_ = false;
 };
 
 }  // namespace mosaiko

@@ -2,6 +2,8 @@
 // painting of bitmaps and metafiles (looked at through QWidget::grab).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "Exception.h"
 #include "Image.h"
 #include "MetafileCanvas.h"
@@ -16,6 +18,54 @@ TBitmap LeftHalfBlack(int w, int h) {
     TBitmap b(w, h);
     b.FillRect(0, 0, w / 2, h, clBlack);
     return b;
+}
+
+// Counts the repaints that reach the screen.
+class CountingImage : public TImage {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        TImage::paintEvent(event);
+    }
+};
+
+void SettleEvents() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+// Many canvas calls in a row ask for one repaint; every later change, shown
+// or hidden when it happened, still reaches the screen.
+TEST(Image, CanvasChangesRepaintOnceAndAgainAfterEachPaint) {
+    CountingImage image;
+    image.SetWidth(40);
+    image.SetHeight(40);
+    image.show();
+    SettleEvents();
+    const int shown = image.paints;
+    TCanvas& canvas = image.Canvas();
+    canvas.Brush().SetColor(clBlack);
+    for (int x = 0; x < 40; x += 2) canvas.FillRect(x, 0, x + 1, 40);
+    SettleEvents();
+    EXPECT_EQ(image.paints, shown + 1);
+    canvas.FillRect(0, 0, 40, 1);
+    SettleEvents();
+    EXPECT_EQ(image.paints, shown + 2);
+
+    image.hide();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(0, 0, 40, 40);
+    SettleEvents();
+    image.show();
+    SettleEvents();
+    EXPECT_EQ(Shown(image).pixel(1, 1), qRgb(255, 255, 255));
+    const int afterShow = image.paints;
+    canvas.Brush().SetColor(clBlack);
+    canvas.FillRect(0, 0, 40, 40);
+    SettleEvents();
+    EXPECT_EQ(image.paints, afterShow + 1);
 }
 
 TEST(Image, NewControlHoldsNothing) {
