@@ -32,12 +32,6 @@ int BitsPerPixelOf(TPixelFormat format);
 // pf8bit the 16 VGA colours, a 6x6x6 colour cube and 24 greys. Empty otherwise.
 std::vector<TColor> DefaultPalette(TPixelFormat format);
 
-// Packs one line of 0xAARRGGBB pixels into a 1-bit line (most significant
-// bit leftmost, set bits white), each pixel OR-ed with `ignored` first: a
-// pixel is black at 0xff000000, white at 0xffffffff. Answers false when any
-// pixel is neither (out is then unfinished).
-bool PackBlackWhiteLine(const uint32_t* in, int width, uint32_t ignored, uint8_t* out);
-
 class TBitmap : public TChangeNotifier {
 public:
     TBitmap() = default;  // empty (0 x 0), pf32bit

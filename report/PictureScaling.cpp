@@ -1,14 +1,8 @@
 #include "PictureScaling.h"
 
-#include "Bitmap.h"
+#include "BlackWhiteLine.h"
 
 namespace mosaiko {
-namespace {
-
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-
-}  // namespace
 
 QImage CompactPicture(const QImage& picture) {
     if (picture.isNull() || picture.depth() == 1) return picture;
@@ -17,7 +11,7 @@ QImage CompactPicture(const QImage& picture) {
                         picture.format() == QImage::Format_ARGB32;
     const QImage argb = direct ? picture : picture.convertToFormat(QImage::Format_ARGB32);
     QImage mono(argb.size(), QImage::Format_Mono);
-    mono.setColorTable({kBlack, kWhite});
+    mono.setColorTable({kOpaqueBlack, kOpaqueWhite});
     const int width = argb.width();  // an out-of-line call: read once
     for (int y = 0; y < argb.height(); ++y) {
         const auto* in = reinterpret_cast<const uint32_t*>(argb.constScanLine(y));

@@ -1,8 +1,6 @@
 // Storage layout, sizing and conversions of TBitmap.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <vector>
 
 #include "Bitmap.h"
 #include "TestSupport.h"
@@ -119,32 +117,6 @@ TEST(Bitmap, PaletteIsLimitedByDepthAndIgnoredForTrueColour) {
     TBitmap t(2, 2, pf24bit);
     t.SetPalette({clRed});
     EXPECT_TRUE(t.Palette().empty());
-}
-
-// Every width and every position of a pixel that is neither black nor white,
-// against the plain per-pixel meaning (the packer works eight at a time).
-TEST(Bitmap, BlackAndWhiteLinesPackToOneBitAtAnyWidth) {
-    std::mt19937 rng(7);
-    for (int width = 1; width <= 41; ++width) {
-        std::vector<uint32_t> line(static_cast<size_t>(width));
-        for (uint32_t& p : line) p = (rng() & 1) ? 0xff000000u : 0xffffffffu;
-        std::vector<uint8_t> out(static_cast<size_t>((width + 7) / 8), 0x5a);
-        ASSERT_TRUE(PackBlackWhiteLine(line.data(), width, 0, out.data())) << width;
-        for (int x = 0; x < width; ++x) {
-            const bool white = (out[static_cast<size_t>(x / 8)] >> (7 - x % 8)) & 1;
-            ASSERT_EQ(white, line[static_cast<size_t>(x)] == 0xffffffffu) << width << "@" << x;
-        }
-        for (int x = 0; x < width; ++x) {
-            std::vector<uint32_t> grey = line;
-            grey[static_cast<size_t>(x)] = 0xff808080u;
-            EXPECT_FALSE(PackBlackWhiteLine(grey.data(), width, 0, out.data())) << width << "@" << x;
-        }
-        // A transparent black is neither, unless the top byte is ignored.
-        std::vector<uint32_t> clear = line;
-        clear[static_cast<size_t>(width - 1)] = 0x00000000u;
-        EXPECT_FALSE(PackBlackWhiteLine(clear.data(), width, 0, out.data()));
-        EXPECT_TRUE(PackBlackWhiteLine(clear.data(), width, 0xff000000u, out.data()));
-    }
 }
 
 TEST(Bitmap, MonoCopyOnlyForPureBlackAndWhite) {
