@@ -6,6 +6,7 @@
 #include "ShiftJis.h"
 
 #include <QDateTime>
+#include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
 
@@ -76,7 +77,19 @@ void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
     // resampling here by a non-integer factor would move module edges, and a
     // viewer or printer then sees the same modules at whatever resolution it
     // renders. The run already turned smoothing off for the whole report.
-    painter_.drawImage(device, CompactPicture(picture));
+    const QImage compact = CompactPicture(picture);
+    if (painter_.paintEngine()->type() == QPaintEngine::Picture) {
+        // A recording engine (the print preview's) turns a drawn image into a
+        // 32-bit pixmap, 256 KB for a 256-pixel picture, and keeps it for every
+        // page it holds; a brush keeps the 1-bit picture as it is (8 KB).
+        QBrush brush(compact);
+        QTransform toDevice = QTransform::fromTranslate(device.left(), device.top());
+        toDevice.scale(device.width() / compact.width(), device.height() / compact.height());
+        brush.setTransform(toDevice);
+        painter_.fillRect(device, brush);
+        return;
+    }
+    painter_.drawImage(device, compact);
 }
 
 void BandPainter::PaintBottomLine(const QRectF& bandMm) {

@@ -9,7 +9,23 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace mosaiko {
+namespace {
+
+// The recorded pages of a preview are many small blocks; glibc keeps the
+// memory they leave in its arenas unless asked to give it back.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+}  // namespace
+
 TQuickRep::TQuickRep(QObject* parent) : QObject(parent) {}
 
 TQuickRep::~TQuickRep() = default;
@@ -70,14 +86,17 @@ bool TQuickRep::ExportToPdf(const QString& path) {
 }
 
 void TQuickRep::Preview(QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(page_.PaperLayout());
-    QPrintPreviewDialog dialog(&printer, parent);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { Print(*target); });
-    if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-        view->setZoomFactor(page_.Zoom() / 100.0);
-    dialog.exec();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(page_.PaperLayout());
+        QPrintPreviewDialog dialog(&printer, parent);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [this](QPrinter* target) { Print(*target); });
+        if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+            view->setZoomFactor(page_.Zoom() / 100.0);
+        dialog.exec();
+    }
+    ReturnFreedMemory();
 }
 
 }  // namespace mosaiko

@@ -1,0 +1,81 @@
+// A band recorded into a picture, as the print preview records its pages,
+// replays as the same pixels as the band painted straight onto the screen.
+#include "BandPainter.h"
+#include "ReportTestSupport.h"
+#include "ReportUnits.h"
+
+#include <QPicture>
+#include <gtest/gtest.h>
+
+namespace mosaiko::test {
+namespace {
+
+// A white band of 60 x 40 mm with one QR picture of 140 design pixels.
+struct ImageBand {
+    explicit ImageBand(const QImage& picture) {
+        band.Size().SetWidth(60);
+        band.Size().SetHeight(40);
+        TQRImage* image = band.AddImage();
+        image->SetBounds(QRect(10, 5, 140, 140));
+        image->SetPicture(picture);
+    }
+    TQRBand band{TQRBandType::rbDetail};
+};
+
+// Paints the band at the paper's top-left corner; scales that are not whole
+// numbers make every module edge fall between pixels somewhere.
+void PaintBand(QPaintDevice& device, const TQRBand& band, double pixelsPerMm) {
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    DeviceMapping mapping;
+    mapping.pixelsPerMmX = mapping.pixelsPerMmY = pixelsPerMm;
+    BandPainter(painter, mapping).Paint(band, QPointF(0, 0), QRectF(0, 0, 60, 40), 1);
+}
+
+QImage Blank(double pixelsPerMm) {
+    QImage image(QSize(60, 40) * pixelsPerMm, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+QImage Replayed(const TQRBand& band, double pixelsPerMm) {
+    QPicture recorded;
+    PaintBand(recorded, band, pixelsPerMm);
+    QImage screen = Blank(pixelsPerMm);
+    QPainter painter(&screen);
+    painter.drawPicture(0, 0, recorded);
+    return screen;
+}
+
+QImage Direct(const TQRBand& band, double pixelsPerMm) {
+    QImage screen = Blank(pixelsPerMm);
+    PaintBand(screen, band, pixelsPerMm);
+    return screen;
+}
+
+TEST(BandPainter, RecordedPicturesReplayAsPaintedAndStillScan) {
+    const std::string text = "MOSAIKO-PREVIEW-0123456789";
+    for (const int magnification : {1, 2, 3}) {
+        ImageBand sample(QrPicture(text, magnification));
+        for (const double pixelsPerMm : {3.7, 5.0, 11.81}) {
+            SCOPED_TRACE(testing::Message() << magnification << " px/module at " << pixelsPerMm << " px/mm");
+            const QImage replayed = Replayed(sample.band, pixelsPerMm);
+            EXPECT_EQ(replayed, Direct(sample.band, pixelsPerMm));
+            // Only where a module still covers more than a screen pixel.
+            const double pixelsPerModule = DesignPixelsToMm(140) * pixelsPerMm / 256 * magnification;
+            if (pixelsPerModule > 1.5) {
+                EXPECT_EQ(DecodeQr(replayed, replayed.rect()), text);
+            }
+        }
+    }
+}
+
+TEST(BandPainter, RecordedColourPicturesKeepTheirColours) {
+    QImage picture = QrPicture("colour", 2);
+    for (int x = 0; x < 40; ++x) picture.setPixel(x, 250, qRgb(0, 0, 255));
+    ImageBand sample(picture);
+    EXPECT_EQ(Replayed(sample.band, 4.2), Direct(sample.band, 4.2));
+}
+
+}  // namespace
+}  // namespace mosaiko::test
