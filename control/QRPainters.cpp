@@ -1,6 +1,10 @@
 #include "QRPainters.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace mosaiko {
 
@@ -37,6 +41,39 @@ void TSymbolPainter::BeforeSymbol(int k) {
     }
 }
 
+namespace {
+
+// One row of the module matrix as a bit set, bit c of word c / 64 set for a
+// dark module: the runs are then found a word at a time, not a module at a
+// time (dark and light modules alternate at random in the data area).
+struct DarkRow {
+    static constexpr int kWords = (kMaxModules + 63) / 64;
+    uint64_t words[kWords] = {};
+
+    DarkRow(const uint8_t* cells, int n) {
+        for (int c = 0; c < n; c += 8) {
+            uint64_t eight = 0;  // cells c .. c + 7, the first in the low byte
+            std::memcpy(&eight, cells + c, static_cast<size_t>(std::min(8, n - c)));
+            // The dark bit of each byte gathered into eight bits, cell c lowest.
+            constexpr int kShift = std::countr_zero(kDarkBit);
+            const uint64_t dark = ((eight >> kShift) & 0x0101010101010101u) * 0x0102040810204080u >> 56;
+            words[c >> 6] |= dark << (c & 63);
+        }
+    }
+    // The first column from `from` on whose module is dark (or light), n if none.
+    int Next(int from, int n, bool dark) const {
+        while (from < n) {
+            uint64_t word = dark ? words[from >> 6] : ~words[from >> 6];
+            word &= ~uint64_t{0} << (from & 63);
+            if (word != 0) return std::min(n, (from & ~63) + std::countr_zero(word));
+            from = (from & ~63) + 64;
+        }
+        return n;
+    }
+};
+
+}  // namespace
+
 void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const QrEncoder& symbol = q_.driver_->Encoder();
     const int p = q_.Pxmag();
@@ -45,18 +82,18 @@ void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const int y0 = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
     canvas.Brush().SetColor(q_.symbolColor_);
     canvas.Brush().SetStyle(bsSolid);
+    // A row has at most (n + 1) / 2 runs; its rectangles go in one call.
+    std::array<TRect, (kMaxModules + 1) / 2> runs;
     for (int r = 0; r < n; ++r) {
         const int top = y0 + r * p;
-        int c = 0;
-        while (c < n) {
-            if (!symbol.ModuleIsDark(r, c)) {
-                ++c;
-                continue;
-            }
-            const int first = c;
-            while (c < n && symbol.ModuleIsDark(r, c)) ++c;
-            canvas.FillRect(x0 + first * p, top, x0 + c * p, top + p);
+        const DarkRow row(symbol.Matrix() + static_cast<size_t>(r) * kMaxModules, n);
+        int count = 0;
+        for (int first = row.Next(0, n, true); first < n;) {
+            const int end = row.Next(first, n, false);
+            runs[static_cast<size_t>(count++)] = TRect{x0 + first * p, top, x0 + end * p, top + p};
+            first = row.Next(end, n, true);
         }
+        canvas.FillRects(runs.data(), count);
     }
 }
 
