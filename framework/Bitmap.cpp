@@ -244,6 +244,15 @@ namespace {
 // stores that cover them whatever the length, so no branch mispredicts on
 // it; up to eight pixels take two overlapping copies of four pixels, longer
 // runs copy the part already filled over the rest, doubling it each step.
+// Cuts r to a width x height bitmap; false when nothing is left.
+inline bool Clip(TRect& r, int width, int height) {
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, width);
+    r.bottom = std::min(r.bottom, height);
+    return r.left < r.right && r.top < r.bottom;
+}
+
 inline void FillRow32(uint8_t* row, int left, int right, uint32_t value) {
     uint8_t* p = row + static_cast<size_t>(left) * 4;
     const size_t count = static_cast<size_t>(right - left);
@@ -267,13 +276,6 @@ inline void FillRow32(uint8_t* row, int left, int right, uint32_t value) {
 
 }  // namespace
 
-bool TBitmap::Clip(TRect& r) const {
-    r.left = std::max(r.left, 0);
-    r.top = std::max(r.top, 0);
-    r.right = std::min(r.right, width_);
-    r.bottom = std::min(r.bottom, height_);
-    return r.left < r.right && r.top < r.bottom;
-}
 
 // A clipped, non-empty rectangle of a pf32bit bitmap: the first row is
 // filled, the others are copies of it.
@@ -286,7 +288,7 @@ inline void TBitmap::Fill32(int left, int top, int right, int bottom, uint32_t v
 
 void TBitmap::FillRect(int left, int top, int right, int bottom, TColor color) {
     TRect r{left, top, right, bottom};
-    if (!Clip(r)) return;
+    if (!Clip(r, width_, height_)) return;
     left = r.left;
     top = r.top;
     right = r.right;
@@ -327,7 +329,7 @@ void TBitmap::FillRects(const TRect* rects, int count, TColor color) {
     const uint32_t value = Value32Of(color);
     for (int i = 0; i < count; ++i) {
         TRect r = rects[i];
-        if (Clip(r)) Fill32(r.left, r.top, r.right, r.bottom, value);
+        if (Clip(r, width_, height_)) Fill32(r.left, r.top, r.right, r.bottom, value);
     }
 }
 

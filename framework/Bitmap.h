@@ -108,8 +108,6 @@ public:
 private:
     void Allocate(int width, int height, uint8_t fill = 0);
     void AllocateWhite(int width, int height);
-    // Cuts r to the bitmap; false when nothing is left.
-    bool Clip(TRect& r) const;
     void Fill32(int left, int top, int right, int bottom, uint32_t value);
 
     int width_ = 0;
