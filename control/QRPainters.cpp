@@ -53,7 +53,8 @@ struct DarkRow {
     DarkRow(const uint8_t* cells, int n) {
         for (int c = 0; c < n; c += 8) {
             uint64_t eight = 0;  // cells c .. c + 7, the first in the low byte
-            std::memcpy(&eight, cells + c, static_cast<size_t>(std::min(8, n - c)));
+            if (c + 8 <= n) std::memcpy(&eight, cells + c, 8);  // a fixed size: one load
+            else std::memcpy(&eight, cells + c, static_cast<size_t>(n - c));
             // The dark bit of each byte gathered into eight bits, cell c lowest.
             constexpr int kShift = std::countr_zero(kDarkBit);
             const uint64_t dark = ((eight >> kShift) & 0x0101010101010101u) * 0x0102040810204080u >> 56;
