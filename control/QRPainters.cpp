@@ -48,6 +48,8 @@ namespace {
 // time (dark and light modules alternate at random in the data area).
 struct DarkRow {
     static constexpr int kWords = (kMaxModules + 63) / 64;
+    // A bit is left over after the last column, so the last run always ends.
+    static_assert(kMaxModules % 64 != 0);
     uint64_t words[kWords] = {};
 
     DarkRow(const uint8_t* cells, int n) {
@@ -61,15 +63,19 @@ struct DarkRow {
             words[c >> 6] |= dark << (c & 63);
         }
     }
-    // The first column from `from` on whose module is dark (or light), n if none.
-    int Next(int from, int n, bool dark) const {
-        while (from < n) {
-            uint64_t word = dark ? words[from >> 6] : ~words[from >> 6];
-            word &= ~uint64_t{0} << (from & 63);
-            if (word != 0) return std::min(n, (from & ~63) + std::countr_zero(word));
-            from = (from & ~63) + 64;
+    // The columns where a run starts or ends (the module differs from the
+    // one on its left; left of column 0 is light), in order, into edges:
+    // starts and ends alternate, and every run ends, at n at the latest.
+    // Answers their number. Each edge is found on its own, not from the last.
+    int Edges(int* edges) const {
+        int count = 0;
+        uint64_t carry = 0;
+        for (int w = 0; w < kWords; ++w) {
+            uint64_t changes = words[w] ^ ((words[w] << 1) | carry);
+            carry = words[w] >> 63;
+            for (; changes != 0; changes &= changes - 1) edges[count++] = w * 64 + std::countr_zero(changes);
         }
-        return n;
+        return count;
     }
 };
 
@@ -85,15 +91,14 @@ void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     canvas.Brush().SetStyle(bsSolid);
     // A row has at most (n + 1) / 2 runs; its rectangles go in one call.
     std::array<TRect, (kMaxModules + 1) / 2> runs;
+    std::array<int, kMaxModules + 1> edges;
     for (int r = 0; r < n; ++r) {
         const int top = y0 + r * p;
         const DarkRow row(symbol.Matrix() + static_cast<size_t>(r) * kMaxModules, n);
+        const int edgeCount = row.Edges(edges.data());
         int count = 0;
-        for (int first = row.Next(0, n, true); first < n;) {
-            const int end = row.Next(first, n, false);
-            runs[static_cast<size_t>(count++)] = TRect{x0 + first * p, top, x0 + end * p, top + p};
-            first = row.Next(end, n, true);
-        }
+        for (int e = 0; e + 1 < edgeCount; e += 2)
+            runs[static_cast<size_t>(count++)] = TRect{x0 + edges[e] * p, top, x0 + edges[e + 1] * p, top + p};
         canvas.FillRects(runs.data(), count);
     }
 }
