@@ -1,6 +1,10 @@
 #include "QRPainters.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace mosaiko {
 
@@ -37,6 +41,46 @@ void TSymbolPainter::BeforeSymbol(int k) {
     }
 }
 
+namespace {
+
+// One row of the module matrix as a bit set, bit c of word c / 64 set for a
+// dark module: the runs are then found a word at a time, not a module at a
+// time (dark and light modules alternate at random in the data area).
+struct DarkRow {
+    static constexpr int kWords = (kMaxModules + 63) / 64;
+    // A bit is left over after the last column, so the last run always ends.
+    static_assert(kMaxModules % 64 != 0);
+    uint64_t words[kWords] = {};
+
+    DarkRow(const uint8_t* cells, int n) {
+        for (int c = 0; c < n; c += 8) {
+            uint64_t eight = 0;  // cells c .. c + 7, the first in the low byte
+            if (c + 8 <= n) std::memcpy(&eight, cells + c, 8);  // a fixed size: one load
+            else std::memcpy(&eight, cells + c, static_cast<size_t>(n - c));
+            // The dark bit of each byte gathered into eight bits, cell c lowest.
+            constexpr int kShift = std::countr_zero(kDarkBit);
+            const uint64_t dark = ((eight >> kShift) & 0x0101010101010101u) * 0x0102040810204080u >> 56;
+            words[c >> 6] |= dark << (c & 63);
+        }
+    }
+    // The columns where a run starts or ends (the module differs from the
+    // one on its left; left of column 0 is light), in order, into edges:
+    // starts and ends alternate, and every run ends, at n at the latest.
+    // Answers their number. Each edge is found on its own, not from the last.
+    int Edges(int* edges) const {
+        int count = 0;
+        uint64_t carry = 0;
+        for (int w = 0; w < kWords; ++w) {
+            uint64_t changes = words[w] ^ ((words[w] << 1) | carry);
+            carry = words[w] >> 63;
+            for (; changes != 0; changes &= changes - 1) edges[count++] = w * 64 + std::countr_zero(changes);
+        }
+        return count;
+    }
+};
+
+}  // namespace
+
 void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const QrEncoder& symbol = q_.driver_->Encoder();
     const int p = q_.Pxmag();
@@ -45,18 +89,17 @@ void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const int y0 = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
     canvas.Brush().SetColor(q_.symbolColor_);
     canvas.Brush().SetStyle(bsSolid);
+    // A row has at most (n + 1) / 2 runs; its rectangles go in one call.
+    std::array<TRect, (kMaxModules + 1) / 2> runs;
+    std::array<int, kMaxModules + 1> edges;
     for (int r = 0; r < n; ++r) {
         const int top = y0 + r * p;
-        int c = 0;
-        while (c < n) {
-            if (!symbol.ModuleIsDark(r, c)) {
-                ++c;
-                continue;
-            }
-            const int first = c;
-            while (c < n && symbol.ModuleIsDark(r, c)) ++c;
-            canvas.FillRect(x0 + first * p, top, x0 + c * p, top + p);
-        }
+        const DarkRow row(symbol.Matrix() + static_cast<size_t>(r) * kMaxModules, n);
+        const int edgeCount = row.Edges(edges.data());
+        int count = 0;
+        for (int e = 0; e + 1 < edgeCount; e += 2)
+            runs[static_cast<size_t>(count++)] = TRect{x0 + edges[e] * p, top, x0 + edges[e + 1] * p, top + p};
+        canvas.FillRects(runs.data(), count);
     }
 }
 

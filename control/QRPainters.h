@@ -21,7 +21,8 @@ public:
     void BeforeSymbol(int k) override;
 
 protected:
-    // One rectangle per horizontal run of dark modules, in SymbolColor.
+    // One rectangle per horizontal run of dark modules, in SymbolColor, a
+    // row of them per canvas call.
     void PaintModules(TCanvas& canvas) const;
     // The comment lines around the current cell, on BackColor.
     void PaintComments(TCanvas& canvas) const;

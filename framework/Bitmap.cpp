@@ -40,6 +40,12 @@ int ColorDistance(TColor a, TColor b) {
 
 uint8_t Expand5(uint32_t v) { return static_cast<uint8_t>((v << 3) | (v >> 2)); }
 
+// The stored pf32bit value of a colour: blue, green, red, 0xFF as bytes.
+uint32_t Value32Of(TColor color) {
+    return 0xFF000000u | (static_cast<uint32_t>(RedOf(color)) << 16) | (static_cast<uint32_t>(GreenOf(color)) << 8) |
+           BlueOf(color);
+}
+
 }  // namespace
 
 std::vector<TColor> DefaultPalette(TPixelFormat format) {
@@ -64,15 +70,25 @@ std::vector<TColor> DefaultPalette(TPixelFormat format) {
 }
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format), palette_(DefaultPalette(format)) {
-    Allocate(width, height);
-    FillRect(0, 0, width_, height_, clWhite);
+    AllocateWhite(width, height);
 }
 
-void TBitmap::Allocate(int width, int height) {
+void TBitmap::Allocate(int width, int height, uint8_t fill) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     stride_ = ((width_ * BitsPerPixel() + 31) / 32) * 4;
-    bits_.assign(static_cast<size_t>(stride_) * height_, 0);
+    bits_.assign(static_cast<size_t>(stride_) * height_, fill);
+}
+
+void TBitmap::AllocateWhite(int width, int height) {
+    // White is all one bytes in pf32bit, whose rows have no padding: one
+    // pass over the storage instead of clearing it and filling it again.
+    if (format_ == pf32bit) {
+        Allocate(width, height, 0xFF);
+        return;
+    }
+    Allocate(width, height);
+    FillRect(0, 0, width_, height_, clWhite);
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -82,8 +98,7 @@ void TBitmap::SetSize(int width, int height) {
     TBitmap old(std::move(*this));
     format_ = old.format_;
     palette_ = old.palette_;
-    Allocate(width, height);
-    FillRect(0, 0, width_, height_, clWhite);
+    AllocateWhite(width, height);
     const int w = std::min(width_, old.width_);
     const int h = std::min(height_, old.height_);
     if (BitsPerPixel() >= 8) {
@@ -191,7 +206,7 @@ uint32_t TBitmap::ValueOfColor(TColor color) const {
         }
         case pf16bit: return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
         case pf24bit: return (r << 16) | (g << 8) | b;
-        case pf32bit: return 0xFF000000u | (r << 16) | (g << 8) | b;
+        case pf32bit: return Value32Of(color);
     }
     return 0;
 }
@@ -220,12 +235,66 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
     SetPixelValue(x, y, ValueOfColor(color));
 }
 
+namespace {
+
+// Fills [left, right) of one pf32bit row with value. A QR module row is
+// mostly runs of one to three pixels, of random lengths: those take three
+// stores that cover them whatever the length, so no branch mispredicts on
+// it; up to eight pixels take two overlapping copies of four pixels, longer
+// runs copy the part already filled over the rest, doubling it each step.
+// Cuts r to a width x height bitmap; false when nothing is left.
+inline bool Clip(TRect& r, int width, int height) {
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, width);
+    r.bottom = std::min(r.bottom, height);
+    return r.left < r.right && r.top < r.bottom;
+}
+
+inline void FillRow32(uint8_t* row, int left, int right, uint32_t value) {
+    uint8_t* p = row + static_cast<size_t>(left) * 4;
+    const size_t count = static_cast<size_t>(right - left);
+    if (count < 4) {
+        std::memcpy(p, &value, 4);
+        std::memcpy(p + (count >> 1) * 4, &value, 4);
+        std::memcpy(p + (count - 1) * 4, &value, 4);
+        return;
+    }
+    uint8_t four[16];
+    for (size_t i = 0; i < 16; i += 4) std::memcpy(four + i, &value, 4);
+    const size_t bytes = count * 4;
+    std::memcpy(p, four, 16);
+    if (count <= 8) {
+        std::memcpy(p + bytes - 16, four, 16);
+        return;
+    }
+    std::memcpy(p + 16, four, 16);
+    for (size_t done = 32; done < bytes; done *= 2) std::memcpy(p + done, p, std::min(done, bytes - done));
+}
+
+}  // namespace
+
+
+// A clipped, non-empty rectangle of a pf32bit bitmap: the first row is
+// filled, the others are copies of it.
+inline void TBitmap::Fill32(int left, int top, int right, int bottom, uint32_t value) {
+    FillRow32(ScanLine(top), left, right, value);
+    const size_t bytes = static_cast<size_t>(right - left) * 4;
+    const uint8_t* first = ScanLine(top) + static_cast<size_t>(left) * 4;
+    for (int y = top + 1; y < bottom; ++y) std::memcpy(ScanLine(y) + static_cast<size_t>(left) * 4, first, bytes);
+}
+
 void TBitmap::FillRect(int left, int top, int right, int bottom, TColor color) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width_);
-    bottom = std::min(bottom, height_);
-    if (left >= right || top >= bottom) return;
+    TRect r{left, top, right, bottom};
+    if (!Clip(r, width_, height_)) return;
+    left = r.left;
+    top = r.top;
+    right = r.right;
+    bottom = r.bottom;
+    if (format_ == pf32bit) {
+        Fill32(left, top, right, bottom, Value32Of(color));
+        return;
+    }
     const uint32_t value = ValueOfColor(color);
     const int bpp = BitsPerPixel();
     if (bpp < 8) {
@@ -244,10 +313,21 @@ void TBitmap::FillRect(int left, int top, int right, int bottom, TColor color) {
         }
     };
     switch (bytes) {
-        case 4: fill(std::integral_constant<size_t, 4>()); break;
         case 3: fill(std::integral_constant<size_t, 3>()); break;
         case 2: fill(std::integral_constant<size_t, 2>()); break;
         default: fill(std::integral_constant<size_t, 1>()); break;
+    }
+}
+
+void TBitmap::FillRects(const TRect* rects, int count, TColor color) {
+    if (format_ != pf32bit) {
+        for (int i = 0; i < count; ++i) FillRect(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom, color);
+        return;
+    }
+    const uint32_t value = Value32Of(color);
+    for (int i = 0; i < count; ++i) {
+        TRect r = rects[i];
+        if (Clip(r, width_, height_)) Fill32(r.left, r.top, r.right, r.bottom, value);
     }
 }
 

@@ -21,6 +21,7 @@
 
 #include "ChangeNotifier.h"
 #include "Color.h"
+#include "Rect.h"
 
 namespace mosaiko {
 
@@ -76,6 +77,8 @@ public:
     // Fills [left, right) x [top, bottom), clipped to the bitmap, with the
     // stored value of color; exact pixels, no smoothing. Does not notify.
     void FillRect(int left, int top, int right, int bottom, TColor color);
+    // FillRect for each rectangle, in order. Does not notify.
+    void FillRects(const TRect* rects, int count, TColor color);
 
     // A copy in QImage::Format_RGB32, for display, clipboard and decoding.
     QImage ToQImage() const;
@@ -97,7 +100,9 @@ public:
     bool SamePixels(const TBitmap& other) const;
 
 private:
-    void Allocate(int width, int height);
+    void Allocate(int width, int height, uint8_t fill = 0);
+    void AllocateWhite(int width, int height);
+    void Fill32(int left, int top, int right, int bottom, uint32_t value);
 
     int width_ = 0;
     int height_ = 0;

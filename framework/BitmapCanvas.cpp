@@ -59,6 +59,13 @@ void TBitmapCanvas::FillRect(int left, int top, int right, int bottom) {
     bitmap.Changed();
 }
 
+void TBitmapCanvas::FillRects(const TRect* rects, int count) {
+    TBitmap& bitmap = target_();
+    if (brush_.Style() == bsClear) return;
+    bitmap.FillRects(rects, count, brush_.Color());
+    bitmap.Changed();
+}
+
 void TBitmapCanvas::TextOut(int x, int y, const std::string& shiftJis) {
     TBitmap& bitmap = target_();
     const QString text = DecodeShiftJis(shiftJis);

@@ -22,6 +22,8 @@ public:
     explicit TBitmapCanvas(std::function<TBitmap&()> target);
 
     void FillRect(int left, int top, int right, int bottom) override;
+    // Asks for the bitmap and notifies once for all the rectangles.
+    void FillRects(const TRect* rects, int count) override;
     void TextOut(int x, int y, const std::string& shiftJis) override;
 
     TBitmap& Bitmap() { return target_(); }

@@ -8,6 +8,7 @@
 
 #include "Color.h"
 #include "Font.h"
+#include "Rect.h"
 
 namespace mosaiko {
 
@@ -41,6 +42,10 @@ public:
     // Fills [left, right) x [top, bottom) with the brush colour; the right and
     // bottom edges are not filled. Nothing happens with bsClear or an empty rectangle.
     virtual void FillRect(int left, int top, int right, int bottom) = 0;
+    // Fills each of the rectangles in turn as FillRect does, as one drawing
+    // call: a canvas that notifies per call notifies once. The default is one
+    // FillRect per rectangle.
+    virtual void FillRects(const TRect* rects, int count);
     // Draws Shift-JIS text with the font (its colour) and the text cell's top-left
     // corner at (x, y). With a solid brush the cell (TextExtent) is first filled
     // with the brush colour; with bsClear the background shows through.

@@ -2,6 +2,8 @@
 // Shift-JIS decoding and text measuring.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "BitmapCanvas.h"
 #include "TestSupport.h"
 
@@ -37,6 +39,34 @@ TEST_P(FillAtDepth, ClipsToTheBitmapAndIgnoresEmptyRectangles) {
             const bool inside = (x < 2 && y < 1) || (x >= 4 && y >= 4);
             ASSERT_EQ(b.Pixel(x, y), inside ? clBlack : clWhite) << x << "," << y;
         }
+}
+
+// Runs of every length from 1 to 40 pixels (the short ones are filled
+// without a loop, the long ones by doubling), some cut by the edges, some
+// several rows high: exactly the pixels a pixel-by-pixel fill sets, both
+// one rectangle per call and all in one call.
+TEST_P(FillAtDepth, RunsOfEveryLengthFillExactlyTheirPixels) {
+    constexpr int kWidth = 45, kHeight = 50;
+    std::vector<TRect> rects;
+    for (int len = 1; len <= 40; ++len) rects.push_back({len % 5, len, len % 5 + len, len + 1 + len % 3});
+    rects.push_back({-3, 0, 2, 1});
+    rects.push_back({kWidth - 2, 45, kWidth + 7, 60});
+    TBitmap expected(kWidth, kHeight, GetParam());
+    for (const TRect& r : rects)
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) expected.SetPixel(x, y, clRed);
+
+    TBitmap oneByOne(kWidth, kHeight, GetParam());
+    TBitmapCanvas single(oneByOne);
+    single.Brush().SetColor(clRed);
+    for (const TRect& r : rects) single.FillRect(r.left, r.top, r.right, r.bottom);
+    EXPECT_TRUE(oneByOne.SamePixels(expected));
+
+    TBitmap together(kWidth, kHeight, GetParam());
+    TBitmapCanvas batch(together);
+    batch.Brush().SetColor(clRed);
+    batch.FillRects(rects.data(), static_cast<int>(rects.size()));
+    EXPECT_TRUE(together.SamePixels(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, FillAtDepth,
@@ -166,6 +196,23 @@ TEST(BitmapCanvas, TextOnOneBitBitmapUsesItsPalette) {
             }
         }
     EXPECT_GT(black, 40);
+}
+
+TEST(BitmapCanvas, SeveralRectanglesInOneCallNotifyOnce) {
+    TBitmap b(10, 10);
+    int changes = 0;
+    b.SetOnChange([&] { ++changes; });
+    TBitmapCanvas c(b);
+    c.Brush().SetColor(clBlack);
+    const TRect rects[] = {{0, 0, 1, 1}, {2, 0, 5, 1}, {0, 3, 10, 4}};
+    c.FillRects(rects, 3);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(b.Pixel(4, 0), clBlack);
+    EXPECT_EQ(b.Pixel(1, 0), clWhite);
+    c.Brush().SetStyle(bsClear);
+    const TRect all{0, 0, 10, 10};
+    c.FillRects(&all, 1);
+    EXPECT_EQ(b.Pixel(5, 5), clWhite);
 }
 
 TEST(BitmapCanvas, DrawingNotifiesTheBitmapOwner) {

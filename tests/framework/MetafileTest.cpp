@@ -184,6 +184,20 @@ TEST(Metafile, RecordsCarryTheStateInEffect) {
     EXPECT_EQ(std::accumulate(texts[0].advances.begin(), texts[0].advances.end(), 0), extent.width());
 }
 
+TEST(MetafileCanvas, SeveralRectanglesInOneCallAreRecordedOneByOne) {
+    TMetafile m(20, 20);
+    TMetafileCanvas c(m);
+    const TRect rects[] = {{0, 0, 1, 1}, {2, 0, 5, 1}};
+    c.FillRects(rects, 2);
+    c.Close();
+    std::vector<TMetaFillRect> fills;
+    for (const TMetafileRecord& r : m.Records())
+        if (auto* f = std::get_if<TMetaFillRect>(&r)) fills.push_back(*f);
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_EQ(fills[1].left, 2);
+    EXPECT_EQ(fills[1].right, 5);
+}
+
 TEST(MetafileCanvas, MeasuresLikeTheBitmapCanvas) {
     TBitmap b(1, 1);
     TBitmapCanvas bc(b);
