@@ -72,14 +72,7 @@ TEST_F(PdfExport, NineGroupsAtEightPerPageGiveTwoPagesWithExactReadableSymbols) 
     }
     // Each picture is in the file exactly as the control holds it: one bit
     // per pixel, nothing resampled, whatever size the row shows it at.
-    const std::vector<QImage> images = PdfImages(pdf);
-    ASSERT_EQ(images.size(), 9u);
-    for (size_t i = 0; i < images.size(); ++i) {
-        EXPECT_EQ(images[i].depth(), 1) << "picture " << i;
-        EXPECT_EQ(images[i].convertToFormat(QImage::Format_Grayscale8),
-                  report.records[i].picture.convertToFormat(QImage::Format_Grayscale8))
-            << "picture " << i;
-    }
+    ExpectExactPictures(pdf, report.Pictures());
 }
 
 TEST_F(PdfExport, CarriageReturnBreaksLinesAndLineFeedIsDropped) {

@@ -1,5 +1,7 @@
 #include "ReportTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
@@ -61,6 +63,17 @@ std::vector<QImage> PdfImages(const QString& pdf) {
     for (const QString& name : QDir(dir.path()).entryList({"img-*.png"}, QDir::Files, QDir::Name))
         images.push_back(QImage(dir.filePath(name)));
     return images;
+}
+
+void ExpectExactPictures(const QString& pdf, const std::vector<QImage>& pictures) {
+    const std::vector<QImage> images = PdfImages(pdf);
+    ASSERT_EQ(images.size(), pictures.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        EXPECT_EQ(images[i].depth(), 1) << "picture " << i;
+        EXPECT_EQ(images[i].convertToFormat(QImage::Format_Grayscale8),
+                  pictures[i].convertToFormat(QImage::Format_Grayscale8))
+            << "picture " << i;
+    }
 }
 
 QString PdfText(const QString& pdf, int page) {

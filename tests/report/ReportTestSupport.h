@@ -20,6 +20,9 @@ std::string DecodeQr(const QImage& page, const QRect& area);
 
 // The images embedded in a PDF (pdfimages), in the order they were written.
 std::vector<QImage> PdfImages(const QString& pdf);
+// Expects the PDF's images to be exactly these pictures, in order, each as a
+// 1-bit image: nothing resampled, whatever size the rows show them at.
+void ExpectExactPictures(const QString& pdf, const std::vector<QImage>& pictures);
 
 // pdftotext -layout of one page (1-based), or of all pages with page 0.
 QString PdfText(const QString& pdf, int page = 0);

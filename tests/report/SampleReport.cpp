@@ -92,4 +92,10 @@ QRectF SampleReport::ImageMm(int row) const {
                   DesignPixelsToMm(b.width()), DesignPixelsToMm(b.height()));
 }
 
+std::vector<QImage> SampleReport::Pictures() const {
+    std::vector<QImage> pictures;
+    for (const SampleRecord& r : records) pictures.push_back(r.picture);
+    return pictures;
+}
+
 }  // namespace mosaiko::test

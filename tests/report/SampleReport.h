@@ -28,6 +28,8 @@ public:
     // Where the picture of row `row` (0-based on its page) lands on the paper.
     QRectF ImageMm(int row) const;
     double DetailMm() const;
+    // The records' pictures, in record order.
+    std::vector<QImage> Pictures() const;
 
     TQuickRep form;
     TQRLabel* title = nullptr;
