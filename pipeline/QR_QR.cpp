@@ -118,6 +118,9 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
     if (source_.processEvents) source_.processEvents();
     Naiyo->SetCaption(LabelText);
     QRImage->SetPicture(PictureImage(*source_.qr));
+    // Only the symbol and its quiet zone go out; the rest of the picture is
+    // white, as the paper is.
+    QRImage->SetInkMargin(source_.qr->QuietZone());
     CurrentLine = static_cast<int>(group.last) + 2;
     moreData = true;
 }

@@ -21,6 +21,12 @@ QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
                   DesignPixelsToMm(pixels.width()), DesignPixelsToMm(pixels.height()));
 }
 
+bool ControlsInside(const TQRBand& band, const QRectF& bandMm) {
+    return std::all_of(band.Controls().begin(), band.Controls().end(), [&](const auto& control) {
+        return bandMm.contains(DesignToMm(control->Bounds(), bandMm.topLeft()));
+    });
+}
+
 }  // namespace
 
 QRectF DeviceMapping::ToDevice(const QRectF& mm) const {
@@ -39,8 +45,11 @@ void BandPainter::Paint(const TQRBand& band, const QPointF& topLeftMm, const QRe
     const QRectF visibleMm = bandMm.intersected(clipMm);
     if (visibleMm.isEmpty()) return;
     painter_.save();
-    painter_.setClipRect(mapping_.ToDevice(visibleMm));
-    painter_.fillRect(mapping_.ToDevice(bandMm), band.Color());
+    // A clip and a white fill each repeat in every PDF element that follows;
+    // a band wholly on the page whose controls lie inside it needs no clip,
+    // and white on white paper needs no fill.
+    if (visibleMm != bandMm || !ControlsInside(band, bandMm)) painter_.setClipRect(mapping_.ToDevice(visibleMm));
+    if (band.Color() != QColor(Qt::white)) painter_.fillRect(mapping_.ToDevice(bandMm), band.Color());
     for (const auto& control : band.Controls()) PaintControl(*control, bandMm, pageNumber);
     if (band.BottomLine()) PaintBottomLine(bandMm);
     painter_.restore();
@@ -78,18 +87,25 @@ void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
     // viewer or printer then sees the same modules at whatever resolution it
     // renders. The run already turned smoothing off for the whole report.
     const QImage compact = CompactPicture(picture);
+    const QRect part = image.InkMargin() < 0 ? compact.rect() : InkRect(compact, image.InkMargin());
+    if (part.isEmpty()) return;
+    const double scaleX = device.width() / compact.width();
+    const double scaleY = device.height() / compact.height();
+    const QRectF target(device.left() + part.left() * scaleX, device.top() + part.top() * scaleY,
+                        part.width() * scaleX, part.height() * scaleY);
+    const QImage shown = part == compact.rect() ? compact : PicturePart(compact, part);
     if (painter_.paintEngine()->type() == QPaintEngine::Picture) {
         // A recording engine (the print preview's) turns a drawn image into a
         // 32-bit pixmap, 256 KB for a 256-pixel picture, and keeps it for every
         // page it holds; a brush keeps the 1-bit picture as it is (8 KB).
-        QBrush brush(compact);
-        QTransform toDevice = QTransform::fromTranslate(device.left(), device.top());
-        toDevice.scale(device.width() / compact.width(), device.height() / compact.height());
+        QBrush brush(shown);
+        QTransform toDevice = QTransform::fromTranslate(target.left(), target.top());
+        toDevice.scale(scaleX, scaleY);
         brush.setTransform(toDevice);
-        painter_.fillRect(device, brush);
+        painter_.fillRect(target, brush);
         return;
     }
-    painter_.drawImage(device, compact);
+    painter_.drawImage(target, shown);
 }
 
 void BandPainter::PaintBottomLine(const QRectF& bandMm) {

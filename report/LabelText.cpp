@@ -53,6 +53,18 @@ struct LaidOutText {
     std::vector<std::unique_ptr<QTextLayout>> layouts;
     std::vector<ShownLine> shown;
     bool cut = false;
+
+    // True when every shown line lies inside a box of this size, so drawing
+    // needs no clip (a clip costs a path in every PDF element that follows).
+    bool Inside(const QSizeF& box) const {
+        if (cut) return false;
+        for (const ShownLine& line : shown) {
+            if (!line.layout) continue;
+            const QRectF r = line.layout->lineAt(line.index).naturalTextRect();
+            if (r.left() < 0 || r.right() > box.width() || r.top() < 0 || r.bottom() > box.height()) return false;
+        }
+        return true;
+    }
 };
 
 // Lays out one paragraph from `y`; false when a line did not fit.
@@ -163,7 +175,7 @@ void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lin
     if (rect.isEmpty() || lines.isEmpty()) return;
     const LaidOutText text = LayOut(painter.device(), rect.size(), lines, style);
     painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
+    if (!text.Inside(rect.size())) painter.setClipRect(rect, Qt::IntersectClip);
     painter.setFont(style.font);
     painter.setPen(Qt::black);
     const size_t whole = text.shown.size() - (text.cut && !text.shown.empty() ? 1 : 0);

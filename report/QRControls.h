@@ -83,9 +83,15 @@ class TQRImage : public TQRPrintable {
 public:
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture) { picture_ = picture; }
+    // When not negative, a black-and-white picture goes out as only its dark
+    // part and this many pixels of white around it (InkRect); the rest is
+    // left to the white paper. Negative (the default): the whole picture.
+    int InkMargin() const { return inkMargin_; }
+    void SetInkMargin(int pixels) { inkMargin_ = pixels; }
 
 private:
     QImage picture_;
+    int inkMargin_ = -1;
 };
 
 enum class TQRSysDataType { qrsDateTime, qrsPageNumber };

@@ -13,6 +13,7 @@
 #include "QRCode3.h"
 #include "QRHost.h"
 #include "QR_QR.h"
+#include "SymbolParameters.h"
 #include "QrDecodeQt.h"
 
 namespace mosaiko {
@@ -85,13 +86,17 @@ std::vector<std::string> DecodeRaster(const QString& pdf, const QString& dir, in
     return found;
 }
 
-std::vector<std::string> DecodeEmbedded(const QString& pdf, const QString& dir) {
+// The embedded pictures' data; each holds just its symbol and quiet zone,
+// side x side pixels.
+std::vector<std::string> DecodeEmbedded(const QString& pdf, const QString& dir, int side) {
     QProcess p;
     p.start("pdfimages", {"-png", pdf, dir + "/img"});
     p.waitForFinished(60000);
     std::vector<std::string> found;
     for (const QString& name : QDir(dir).entryList({"img-*.png"}, QDir::Files, QDir::Name)) {
-        const auto d = test::DecodeImage(QImage(dir + "/" + name));
+        const QImage image(dir + "/" + name);
+        EXPECT_EQ(image.size(), QSize(side, side)) << name.toStdString();
+        const auto d = test::DecodeImage(image);
         found.push_back(d ? d->bytes : std::string());
     }
     return found;
@@ -118,7 +123,8 @@ TEST(PrintAdvice, ReportDecodesWhereverTheModuleIsLargeEnough) {
                 QTemporaryDir dir;
                 const QString pdf = dir.path() + "/r.pdf";
                 ASSERT_TRUE(form.ExportToPdf(pdf));
-                EXPECT_EQ(DecodeEmbedded(pdf, dir.path()), expected);
+                const int side = (SymbolParameters[version].ModulesPerSide + 2 * kQuietModules) * mag;
+                EXPECT_EQ(DecodeEmbedded(pdf, dir.path(), side), expected);
                 const double mm = PrintedModuleMm(ImageSideFor(perPage), mag);
                 const double bandMm = form.QRBand2->Size().Height();
                 const int rows = std::min(perPage, 2);

@@ -32,9 +32,9 @@ void PaintBand(QPaintDevice& device, const TQRBand& band, double pixelsPerMm) {
     BandPainter(painter, mapping).Paint(band, QPointF(0, 0), QRectF(0, 0, 60, 40), 1);
 }
 
-QImage Blank(double pixelsPerMm) {
+QImage Blank(double pixelsPerMm, QColor paper = Qt::red) {
     QImage image(QSize(60, 40) * pixelsPerMm, QImage::Format_RGB32);
-    image.fill(Qt::red);
+    image.fill(paper);
     return image;
 }
 
@@ -47,8 +47,8 @@ QImage Replayed(const TQRBand& band, double pixelsPerMm) {
     return screen;
 }
 
-QImage Direct(const TQRBand& band, double pixelsPerMm) {
-    QImage screen = Blank(pixelsPerMm);
+QImage Direct(const TQRBand& band, double pixelsPerMm, QColor paper = Qt::red) {
+    QImage screen = Blank(pixelsPerMm, paper);
     PaintBand(screen, band, pixelsPerMm);
     return screen;
 }
@@ -75,6 +75,39 @@ TEST(BandPainter, RecordedColourPicturesKeepTheirColours) {
     for (int x = 0; x < 40; ++x) picture.setPixel(x, 250, qRgb(0, 0, 255));
     ImageBand sample(picture);
     EXPECT_EQ(Replayed(sample.band, 4.2), Direct(sample.band, 4.2));
+}
+
+// Only the symbol and its quiet zone go out; on white paper the page is the
+// same, pixel for pixel, at scales where module edges fall between pixels.
+TEST(BandPainter, PictureCutToItsSymbolPaintsTheSamePage) {
+    for (const int magnification : {1, 2, 3}) {
+        ImageBand whole(QrPicture("MOSAIKO-INK-42", magnification));
+        ImageBand cut(QrPicture("MOSAIKO-INK-42", magnification));
+        TQRImage& image = static_cast<TQRImage&>(*cut.band.Controls().front());
+        image.SetInkMargin(4 * magnification);
+        for (const double pixelsPerMm : {3.7, 5.0, 11.81, 23.62}) {
+            SCOPED_TRACE(testing::Message() << magnification << " px/module at " << pixelsPerMm << " px/mm");
+            const QImage expected = Direct(whole.band, pixelsPerMm, Qt::white);
+            EXPECT_EQ(Direct(cut.band, pixelsPerMm, Qt::white), expected);
+        }
+    }
+}
+
+// A band of another colour than the paper's is still filled, and controls
+// reaching out of the band are still cut at its edge.
+TEST(BandPainter, ColouredBandsAreFilledAndControlsClippedToTheBand) {
+    ImageBand sample(QrPicture("clip", 1));
+    sample.band.SetColor(QColor(255, 255, 0));
+    TQRImage& image = static_cast<TQRImage&>(*sample.band.Controls().front());
+    image.SetBounds(QRect(10, 5, 140, 400));  // far below the band's 40 mm
+    const double pixelsPerMm = 5.0;
+    const QImage painted = Direct(sample.band, pixelsPerMm);
+    EXPECT_EQ(painted.pixel(1, 1), qRgb(255, 255, 0));
+    EXPECT_EQ(painted.pixel(painted.width() - 1, painted.height() - 1), qRgb(255, 255, 0));
+    QImage taller(QSize(60, 200) * pixelsPerMm, QImage::Format_RGB32);
+    taller.fill(Qt::red);
+    PaintBand(taller, sample.band, pixelsPerMm);
+    EXPECT_EQ(taller.pixel(100, static_cast<int>(41 * pixelsPerMm)), qRgb(255, 0, 0));
 }
 
 }  // namespace
