@@ -89,6 +89,7 @@ TEST(BandPainter, PictureCutToItsSymbolPaintsTheSamePage) {
             SCOPED_TRACE(testing::Message() << magnification << " px/module at " << pixelsPerMm << " px/mm");
             const QImage expected = Direct(whole.band, pixelsPerMm, Qt::white);
             EXPECT_EQ(Direct(cut.band, pixelsPerMm, Qt::white), expected);
+            EXPECT_EQ(Replayed(cut.band, pixelsPerMm), Direct(cut.band, pixelsPerMm));  // the preview's way
         }
     }
 }
