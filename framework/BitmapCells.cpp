@@ -2,26 +2,12 @@
 // modules are painted. pf32bit pixel rows are written from bit sets, the
 // other formats fill the runs as rectangles.
 #include <algorithm>
-#include <bit>
 #include <vector>
 
 #include "BitFill.h"
 #include "Bitmap.h"
 
 namespace mosaiko {
-
-void FillSetBits32Portable(uint32_t* pixels, const uint64_t* bits, int count, uint32_t value) {
-    for (int w = 0; w < BitWords(count); ++w)
-        for (uint64_t m = bits[w]; m != 0; m &= m - 1) pixels[w * 64 + std::countr_zero(m)] = value;
-}
-
-void FillSetBits32(uint32_t* pixels, const uint64_t* bits, int count, uint32_t value) {
-    static const bool wide = WideBitFillAvailable();
-    if (wide)
-        FillSetBits32Wide(pixels, bits, count, value);
-    else
-        FillSetBits32Portable(pixels, bits, count, value);
-}
 
 namespace {
 

@@ -73,7 +73,7 @@ TEST(CellRunEdges, AreTheColumnsWhereACellDiffersFromItsLeftNeighbour) {
 // alignment, and nothing past count.
 TEST(FillSetBits32, WritesThePixelsOfTheSetBitsOnly) {
     using Kernel = void (*)(uint32_t*, const uint64_t*, int, uint32_t);
-    std::vector<Kernel> kernels = {FillSetBits32Portable, FillSetBits32};
+    std::vector<Kernel> kernels = {FillSetBits32Portable, FillSetBits32Sse2, FillSetBits32};
     if (WideBitFillAvailable()) kernels.push_back(FillSetBits32Wide);
     std::mt19937_64 random(11);
     for (int count = 1; count <= 200; ++count) {
