@@ -56,7 +56,8 @@ void RowPixelBits(const TCellGrid& grid, int r, int xBegin, int count, TRect* re
 
 void TBitmap::FillCells(const TCellGrid& grid, TColor color) {
     if (grid.columns <= 0 || grid.rows <= 0 || grid.cellWidth <= 0 || grid.cellHeight <= 0) return;
-    std::vector<TRect> runs(static_cast<size_t>(grid.columns + 1) / 2);
+    // Runs are needed for other formats and for cells wider than a pixel.
+    std::vector<TRect> runs(format_ != pf32bit || grid.cellWidth > 1 ? static_cast<size_t>(grid.columns + 1) / 2 : 0);
     if (format_ != pf32bit) {
         for (int r = 0; r < grid.rows; ++r) FillRects(runs.data(), CellRunRects(grid, r, runs.data()), color);
         return;
