@@ -69,7 +69,7 @@ TEST(CellRunEdges, AreTheColumnsWhereACellDiffersFromItsLeftNeighbour) {
     }
 }
 
-// Both kernels write exactly the pixels of the set bits, at every count and
+// Every kernel writes exactly the pixels of the set bits, at every count and
 // alignment, and nothing past count.
 TEST(FillSetBits32, WritesThePixelsOfTheSetBitsOnly) {
     using Kernel = void (*)(uint32_t*, const uint64_t*, int, uint32_t);
