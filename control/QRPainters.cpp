@@ -1,10 +1,13 @@
 #include "QRPainters.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mosaiko {
 
@@ -43,39 +46,35 @@ void TSymbolPainter::BeforeSymbol(int k) {
 
 namespace {
 
-// One row of the module matrix as a bit set, bit c of word c / 64 set for a
-// dark module: the runs are then found a word at a time, not a module at a
-// time (dark and light modules alternate at random in the data area).
-struct DarkRow {
-    static constexpr int kWords = (kMaxModules + 63) / 64;
-    // A bit is left over after the last column, so the last run always ends.
-    static_assert(kMaxModules % 64 != 0);
-    uint64_t words[kWords] = {};
+// The dark modules of an n x n matrix (stride kMaxModules, n >= 21) as a
+// cell grid's bit sets, 16 cells a step: the dark flag of each byte moved to
+// its sign bit and gathered with one movemask.
+struct DarkModules {
+    static constexpr int kStride = BitWords(kMaxModules);
+    uint64_t words[kMaxModules * kStride];  // rows 0 .. n - 1 are set
 
-    DarkRow(const uint8_t* cells, int n) {
-        for (int c = 0; c < n; c += 8) {
-            uint64_t eight = 0;  // cells c .. c + 7, the first in the low byte
-            if (c + 8 <= n) std::memcpy(&eight, cells + c, 8);  // a fixed size: one load
-            else std::memcpy(&eight, cells + c, static_cast<size_t>(n - c));
-            // The dark bit of each byte gathered into eight bits, cell c lowest.
-            constexpr int kShift = std::countr_zero(kDarkBit);
-            const uint64_t dark = ((eight >> kShift) & 0x0101010101010101u) * 0x0102040810204080u >> 56;
-            words[c >> 6] |= dark << (c & 63);
+    DarkModules(const uint8_t* matrix, int n) {
+        for (int r = 0; r < n; ++r) {
+            const uint8_t* cells = matrix + static_cast<size_t>(r) * kMaxModules;
+            uint64_t row[kStride] = {};
+            int c = 0;
+            for (; c + 16 <= n; c += 16) row[c >> 6] |= uint64_t{Gather16(cells + c)} << (c & 63);
+            // The row's last 16 cells (a symbol has 21 or more), those before c shifted out.
+            if (c < n) row[c >> 6] |= uint64_t{Gather16(cells + n - 16) >> (c + 16 - n)} << (c & 63);
+            std::memcpy(words + r * kStride, row, sizeof row);
         }
     }
-    // The columns where a run starts or ends (the module differs from the
-    // one on its left; left of column 0 is light), in order, into edges:
-    // starts and ends alternate, and every run ends, at n at the latest.
-    // Answers their number. Each edge is found on its own, not from the last.
-    int Edges(int* edges) const {
-        int count = 0;
-        uint64_t carry = 0;
-        for (int w = 0; w < kWords; ++w) {
-            uint64_t changes = words[w] ^ ((words[w] << 1) | carry);
-            carry = words[w] >> 63;
-            for (; changes != 0; changes &= changes - 1) edges[count++] = w * 64 + std::countr_zero(changes);
-        }
-        return count;
+
+    // Bit k set when cell k of the 16 is dark.
+    static uint32_t Gather16(const uint8_t* cells) {
+#if defined(__SSE2__)
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells));
+        return static_cast<uint32_t>(_mm_movemask_epi8(_mm_slli_epi16(v, 7 - std::countr_zero(kDarkBit))));
+#else
+        uint32_t bits = 0;
+        for (int k = 0; k < 16; ++k) bits |= static_cast<uint32_t>((cells[k] & kDarkBit) != 0) << k;
+        return bits;
+#endif
     }
 };
 
@@ -85,22 +84,19 @@ void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const QrEncoder& symbol = q_.driver_->Encoder();
     const int p = q_.Pxmag();
     const int n = symbol.ModulesPerSide();
-    const int x0 = q_.symbolLeft_ + q_.spaceLeft_ + q_.QuietZone();
-    const int y0 = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
+    const DarkModules dark(symbol.Matrix(), n);
+    TCellGrid grid;
+    grid.left = q_.symbolLeft_ + q_.spaceLeft_ + q_.QuietZone();
+    grid.top = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
+    grid.cellWidth = p;
+    grid.cellHeight = p;
+    grid.columns = n;
+    grid.rows = n;
+    grid.dark = dark.words;
+    grid.stride = DarkModules::kStride;
     canvas.Brush().SetColor(q_.symbolColor_);
     canvas.Brush().SetStyle(bsSolid);
-    // A row has at most (n + 1) / 2 runs; its rectangles go in one call.
-    std::array<TRect, (kMaxModules + 1) / 2> runs;
-    std::array<int, kMaxModules + 1> edges;
-    for (int r = 0; r < n; ++r) {
-        const int top = y0 + r * p;
-        const DarkRow row(symbol.Matrix() + static_cast<size_t>(r) * kMaxModules, n);
-        const int edgeCount = row.Edges(edges.data());
-        int count = 0;
-        for (int e = 0; e + 1 < edgeCount; e += 2)
-            runs[static_cast<size_t>(count++)] = TRect{x0 + edges[e] * p, top, x0 + edges[e + 1] * p, top + p};
-        canvas.FillRects(runs.data(), count);
-    }
+    canvas.FillCells(grid);
 }
 
 namespace {

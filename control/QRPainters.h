@@ -21,8 +21,9 @@ public:
     void BeforeSymbol(int k) override;
 
 protected:
-    // One rectangle per horizontal run of dark modules, in SymbolColor, a
-    // row of them per canvas call.
+    // The dark modules in SymbolColor, as one cell grid: a bitmap canvas
+    // writes them straight into the pixels, a metafile canvas records one
+    // rectangle per horizontal run of dark modules.
     void PaintModules(TCanvas& canvas) const;
     // The comment lines around the current cell, on BackColor.
     void PaintComments(TCanvas& canvas) const;

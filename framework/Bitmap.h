@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "CellGrid.h"
 #include "ChangeNotifier.h"
 #include "Color.h"
 #include "Rect.h"
@@ -79,6 +80,10 @@ public:
     void FillRect(int left, int top, int right, int bottom, TColor color);
     // FillRect for each rectangle, in order. Does not notify.
     void FillRects(const TRect* rects, int count, TColor color);
+    // Fills the dark cells of grid with color, clipped to the bitmap: the
+    // same pixels as FillRects with the rectangles of their runs. Light
+    // cells keep their pixels. Does not notify.
+    void FillCells(const TCellGrid& grid, TColor color);
 
     // A copy in QImage::Format_RGB32, for display, clipboard and decoding.
     QImage ToQImage() const;

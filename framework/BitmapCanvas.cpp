@@ -66,6 +66,13 @@ void TBitmapCanvas::FillRects(const TRect* rects, int count) {
     bitmap.Changed();
 }
 
+void TBitmapCanvas::FillCells(const TCellGrid& grid) {
+    TBitmap& bitmap = target_();
+    if (brush_.Style() == bsClear) return;
+    bitmap.FillCells(grid, brush_.Color());
+    bitmap.Changed();
+}
+
 void TBitmapCanvas::TextOut(int x, int y, const std::string& shiftJis) {
     TBitmap& bitmap = target_();
     const QString text = DecodeShiftJis(shiftJis);

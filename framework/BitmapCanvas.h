@@ -24,6 +24,8 @@ public:
     void FillRect(int left, int top, int right, int bottom) override;
     // Asks for the bitmap and notifies once for all the rectangles.
     void FillRects(const TRect* rects, int count) override;
+    // Straight into the pixels, then one notification.
+    void FillCells(const TCellGrid& grid) override;
     void TextOut(int x, int y, const std::string& shiftJis) override;
 
     TBitmap& Bitmap() { return target_(); }

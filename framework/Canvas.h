@@ -6,6 +6,7 @@
 #include <QSize>
 #include <string>
 
+#include "CellGrid.h"
 #include "Color.h"
 #include "Font.h"
 #include "Rect.h"
@@ -46,6 +47,11 @@ public:
     // call: a canvas that notifies per call notifies once. The default is one
     // FillRect per rectangle.
     virtual void FillRects(const TRect* rects, int count);
+    // Fills the dark cells of grid with the brush colour, as one drawing
+    // call; light cells are left as they are. The default fills the runs of
+    // dark cells of each row with one FillRects call per row, so a recording
+    // canvas records one rectangle per run.
+    virtual void FillCells(const TCellGrid& grid);
     // Draws Shift-JIS text with the font (its colour) and the text cell's top-left
     // corner at (x, y). With a solid brush the cell (TextExtent) is first filled
     // with the brush colour; with bsClear the background shows through.

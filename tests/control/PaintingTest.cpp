@@ -2,6 +2,7 @@
 // ClearOption, SymbolDebug, Transparent and the metafile picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <variant>
 #include <vector>
 
@@ -90,6 +91,38 @@ TEST(Painting, BackgroundCoversTheBlockOnlyWithoutMatch) {
     EXPECT_EQ(q.Width(), 49);
     EXPECT_EQ(q.Height(), 59);
     EXPECT_TRUE(AllPixels(image, QRect(0, 0, 49, 30), kWhite));
+}
+
+// Every pixel of the picture at magnifications 1 to 4, opaque and
+// transparent, with the symbol reaching past the top-left and past the
+// bottom-right corner of the picture: a dark module's pixels are black, a
+// light one's are what lay under it (the background, or the red painted
+// before when transparent).
+TEST(Painting, EveryModulePixelShowsItsModuleClippedAtTheEdges) {
+    for (int pxmag = 1; pxmag <= 4; ++pxmag)
+        for (bool transparent : {false, true})
+            for (const QPoint corner : {QPoint(-12, -10), QPoint(85, 88)}) {
+                TQRCode q;
+                q.SetSymbolEnabled(false);
+                q.SetCode("HELLO");
+                q.SetPxmag(pxmag);
+                q.SetTransparent(transparent);
+                q.SetSymbolLeft(corner.x());
+                q.SetSymbolTop(corner.y());
+                PaintRed(q);
+                q.SetSymbolEnabled(true);
+                const QImage image = PictureImage(q);
+                const QrEncoder& symbol = q.Driver().Encoder();
+                const int n = symbol.ModulesPerSide();
+                const QPoint origin = corner + QPoint(q.QuietZone(), q.QuietZone());
+                for (int y = std::max(origin.y(), 0); y < std::min(origin.y() + n * pxmag, image.height()); ++y)
+                    for (int x = std::max(origin.x(), 0); x < std::min(origin.x() + n * pxmag, image.width()); ++x) {
+                        const bool dark = symbol.ModuleIsDark((y - origin.y()) / pxmag, (x - origin.x()) / pxmag);
+                        ASSERT_EQ(image.pixel(x, y), dark ? kBlack : transparent ? kRed : kWhite)
+                            << "Pxmag " << pxmag << (transparent ? ", transparent" : "") << ", pixel " << x << ","
+                            << y;
+                    }
+            }
 }
 
 TEST(Painting, FailingSecondSymbolLeavesTheFirstPainted) {
