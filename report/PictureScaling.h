@@ -15,8 +15,8 @@ QImage CompactPicture(const QImage& picture);
 // colour is not white), widened by margin pixels on every side and cut to
 // the picture; empty when the picture is all white. Any other picture is
 // shown whole. What lies outside is white, like the paper, so drawing only
-// this part prints the same page with a smaller image: at version 20 the
-// white around the symbol costs about a seventh of the image's bytes.
+// this part prints the same page with a smaller image (at version 20 the
+// white round the symbol's quiet zone cost 80 to 100 bytes per image).
 QRect InkRect(const QImage& picture, int margin);
 
 // The part of the picture as an image of its own. In a one-bit copy the bits
