@@ -237,11 +237,6 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 
 namespace {
 
-// Fills [left, right) of one pf32bit row with value. A QR module row is
-// mostly runs of one to three pixels, of random lengths: those take three
-// stores that cover them whatever the length, so no branch mispredicts on
-// it; up to eight pixels take two overlapping copies of four pixels, longer
-// runs copy the part already filled over the rest, doubling it each step.
 // Cuts r to a width x height bitmap; false when nothing is left.
 inline bool Clip(TRect& r, int width, int height) {
     r.left = std::max(r.left, 0);
@@ -251,6 +246,11 @@ inline bool Clip(TRect& r, int width, int height) {
     return r.left < r.right && r.top < r.bottom;
 }
 
+// Fills [left, right) of one pf32bit row with value. A QR module row is
+// mostly runs of one to three pixels, of random lengths: those take three
+// stores that cover them whatever the length, so no branch mispredicts on
+// it; up to eight pixels take two overlapping copies of four pixels, longer
+// runs copy the part already filled over the rest, doubling it each step.
 inline void FillRow32(uint8_t* row, int left, int right, uint32_t value) {
     uint8_t* p = row + static_cast<size_t>(left) * 4;
     const size_t count = static_cast<size_t>(right - left);
