@@ -121,7 +121,7 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
     // Only the symbol and its quiet zone go out; the rest of the picture is
     // white, as the paper is.
     QRImage->SetInkMargin(source_.qr->QuietZone());
-    CurrentLine = static_cast<int>(group.last) + 2;
+    CurrentLine = static_cast<int>(group.next);
     moreData = true;
 }
 

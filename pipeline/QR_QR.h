@@ -45,7 +45,7 @@ public:
     TQRLabel* Naiyo = nullptr;
     TQRImage* QRImage = nullptr;
 
-    int CurrentLine = 0;  // first line of the next group to supply
+    int CurrentLine = 0;  // first line of the next group to supply, as the view records it
     int LastLine = -1;    // last line of the view when printing started
     std::string CodeText;
     std::string LabelText;

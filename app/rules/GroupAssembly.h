@@ -17,25 +17,25 @@ std::string_view LineText(std::string_view line);
 
 struct GroupTexts {
     std::size_t last = 0;   // index of the group's last line
+    std::size_t next = 0;   // first line of the next group; the line count when none
     std::string codeText;   // escaped line texts, each followed by "~0D0A~"
     std::string labelText;  // plain line texts, each followed by CR
 };
 
-// The group that starts at line `start` and may run up to line `bound`; it
-// ends before the first line that begins with "--".
+// The group that starts at line `start` and may run up to line `bound`: it
+// ends at the last line the view records for it.
 GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound);
 
 // How many groups GroupCursor walks, without building their texts.
 std::size_t CountGroups(const MemoLines& lines);
 
-// Walks the groups of the view in order: the first starts at line 0, each
-// next one two lines after the last line of the one before.
+// Walks the groups the view records, in order.
 class GroupCursor {
 public:
-    explicit GroupCursor(const MemoLines& lines) : lines_(lines) {}
+    explicit GroupCursor(const MemoLines& lines) : lines_(lines), next_(lines.GroupFirstFrom(0)) {}
     bool AtEnd() const { return next_ >= lines_.Count(); }
     GroupTexts Next();
-    void Reset() { next_ = 0; }
+    void Reset() { next_ = lines_.GroupFirstFrom(0); }
 
 private:
     const MemoLines& lines_;

@@ -149,18 +149,20 @@ void CheckView(const MemoLines& memo, const Expected& expected, const ImportResu
     }
 }
 
-// Every group's texts read back to its line texts; groups cover the view.
+// Every group's texts read back to its line texts; the groups the view
+// records cover its lines, with separator lines (and only those) between them.
 std::int64_t CheckGroups(const MemoLines& memo) {
     GroupCursor cursor(memo);
     std::int64_t groups = 0;
-    std::size_t start = 0;
+    std::size_t start = memo.GroupFirstFrom(0);
+    for (std::size_t j = 0; j < start; ++j) Check(memo.Line(j) == kSeparatorLine, "a line before the first group");
     while (!cursor.AtEnd()) {
         const GroupTexts g = cursor.Next();
         Check(g.last >= start && g.last < memo.Count(), "group end out of range");
         std::string plain;
         std::string label;
         for (std::size_t j = start; j <= g.last; ++j) {
-            Check(j == start || memo.Line(j).substr(0, 2) != "--", "group runs over a separator");
+            Check(memo.Line(j) != kSeparatorLine, "group runs over a separator");
             const std::string_view text = LineText(memo.Line(j));
             Check(text.size() <= kMaxLineText, "line text too long");
             plain.append(text).append("\r\n");
@@ -168,15 +170,29 @@ std::int64_t CheckGroups(const MemoLines& memo) {
         }
         Check(g.labelText == label, "LabelText differs from the line texts");
         Check(Unescaped(g.codeText) == plain, "CodeText does not read back to the line texts");
-        // A group ends before a "--" line; only a group starting at one (raw lines) ends at once.
-        const bool startsAtDashes = memo.Line(start).substr(0, 2) == "--";
-        Check(g.last + 1 >= memo.Count() || memo.Line(g.last + 1).substr(0, 2) == "--" ||
-                  (startsAtDashes && g.last == start),
-              "group ended early");
-        start = g.last + 2;
+        Check(g.next > g.last && g.next <= memo.Count(), "next group out of range");
+        for (std::size_t j = g.last + 1; j < g.next; ++j)
+            Check(memo.Line(j) == kSeparatorLine, "a line between groups is not a separator");
+        Check(g.next == memo.Count() || g.next > g.last + 1, "groups not parted by a separator");
+        start = g.next;
         ++groups;
     }
+    Check(static_cast<std::size_t>(groups) == memo.GroupCount(), "cursor and records count differently");
     return groups;
+}
+
+// In an imported view a single separator parts two groups, and the last line
+// ends the last group.
+void CheckImportedRecords(const MemoLines& memo) {
+    GroupCursor cursor(memo);
+    std::size_t start = 0;
+    while (!cursor.AtEnd()) {
+        const GroupTexts g = cursor.Next();
+        Check(g.next == memo.Count() ? g.last + 1 == memo.Count() : g.next == g.last + 2,
+              "records disagree with the separator lines");
+        start = g.next;
+    }
+    Check(start == memo.Count(), "records do not reach the last line");
 }
 
 }  // namespace
@@ -192,9 +208,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoLines memo;
     const ImportResult result = ImportBytes(file, memo, chunk);
     CheckView(memo, Expect(lines), result);
-    if (result.outcome == ImportOutcome::Done) Check(CheckGroups(memo) == result.groupCount, "group count wrong");
+    if (result.outcome == ImportOutcome::Done) {
+        Check(CheckGroups(memo) == result.groupCount, "group count wrong");
+        CheckImportedRecords(memo);
+    }
 
-    // Assembly must also hold for raw lines of any content, "--" lines included.
+    // Assembly must also hold for raw lines of any content, separators included.
     MemoLines raw;
     for (const std::string& line : lines) raw.Append(line);
     CheckGroups(raw);

@@ -121,7 +121,7 @@ TEST(CountGroups, CountsWhatTheCursorWalks) {
         {},
         {"1,a"},
         {"1,a", "2,b", kSep, "1,c", kSep, "1,d"},
-        {kSep, "1,a"},           // the cursor takes a leading separator for a group of its own
+        {kSep, "1,a"},           // a leading separator belongs to no group
         {"1,a", kSep},           // a trailing separator starts no group
         {"1,a", kSep, kSep, "1,b"},
     };

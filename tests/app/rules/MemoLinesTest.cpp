@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Grouping.h"
 #include "MemoLines.h"
@@ -49,4 +51,34 @@ TEST(MemoLines, MillionLinesStayWithinASmallMultipleOfTheFile) {
     EXPECT_EQ(memo.Count(), 1000999u);
     EXPECT_EQ(memo.Line(1000998), "999,item text");
     EXPECT_LT(memo.MemoryUsed(), fileBytes * 4);
+}
+
+// The groups recorded while lines are appended: first and last line of each.
+TEST(MemoLines, RecordsTheGroupsAsLinesAreAppended) {
+    const std::string sep(kSeparatorLine);
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        bool clearAfter;
+        std::vector<std::pair<std::size_t, std::size_t>> groups;
+    };
+    const Case cases[] = {
+        {"empty view", {}, false, {}},
+        {"one line", {"1,a"}, false, {{0, 0}}},
+        {"one group", {"1,a", "2,b", "3,c"}, false, {{0, 2}}},
+        {"many groups", {"1,a", "2,b", sep, "1,c", sep, "1,d", "2,e"}, false, {{0, 1}, {3, 3}, {5, 6}}},
+        {"lines like a separator", {"1,a", std::string(112, '-'), "--"}, false, {{0, 2}}},
+        {"after Clear", {"1,a", sep, "1,b"}, true, {}},
+    };
+    for (const Case& c : cases) {
+        MemoLines memo;
+        for (const std::string& line : c.lines) memo.Append(line);
+        if (c.clearAfter) memo.Clear();
+        std::vector<std::pair<std::size_t, std::size_t>> groups;
+        for (std::size_t first = memo.GroupFirstFrom(0); first < memo.Count();
+             first = memo.GroupFirstFrom(memo.GroupLast(first) + 1))
+            groups.emplace_back(first, memo.GroupLast(first));
+        EXPECT_EQ(groups, c.groups) << c.name;
+        EXPECT_EQ(memo.GroupCount(), c.groups.size()) << c.name;
+    }
 }
