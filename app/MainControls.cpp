@@ -14,6 +14,7 @@
 #include "Panels.h"
 #include "QRHost.h"
 #include "RadioGroup.h"
+#include "ReportSettings.h"
 
 namespace mosaiko {
 namespace {
@@ -33,10 +34,10 @@ QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& c
     return button;
 }
 
-QSpinBox* MakeSpinEdit(QWidget* parent, const char* name, int top, int minimum, int maximum, int value) {
+QSpinBox* MakeSpinEdit(QWidget* parent, const char* name, int top, const SettingRange& range) {
     auto* spin = Place(new QSpinBox(parent), name, 704, top, 49, 24);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
+    spin->setRange(range.low, range.high);
+    spin->setValue(range.initial);
     spin->setFont(UiFont(15));
     return spin;
 }
@@ -67,18 +68,18 @@ void BuildMemo(QWidget* window, MainControls& c) {
 void BuildSymbolSettings(QFrame* panel, MainControls& c) {
     c.Panel12 = MakeCaptionPanel(panel, "Panel12", QStringLiteral("バージョン"), 4, 4, 101, 23);
     c.TrackBar1 = Place(new QSlider(Qt::Horizontal, panel), "TrackBar1", 108, 4, 277, 33);
-    c.TrackBar1->setRange(1, 40);
+    c.TrackBar1->setRange(kVersionRange.low, kVersionRange.high);
     c.TrackBar1->setPageStep(2);
     c.TrackBar1->setTickInterval(1);
     c.TrackBar1->setTickPosition(QSlider::TicksBelow);
-    c.TrackBar1->setValue(20);
+    c.TrackBar1->setValue(kVersionRange.initial);
     c.Panel13 = MakeValuePanel(panel, "Panel13", 388, 4, 37, 23);
-    c.Panel13->setText(QStringLiteral("20"));
+    c.Panel13->setText(QString::number(kVersionRange.initial));
     const QStringList sizes{QStringLiteral("標準サイズ"), QStringLiteral("2倍角サイズ"), QStringLiteral("3倍角サイズ"),
                             QStringLiteral("4倍角サイズ")};
     c.RadioGroup1 = new TRadioGroup(QStringLiteral("シンボルサイズ"), sizes, 4, panel);
     Place(c.RadioGroup1, "RadioGroup1", 4, 36, 421, 35);
-    c.RadioGroup1->SetItemIndex(0);
+    c.RadioGroup1->SetItemIndex(kSymbolSizeItemRange.initial);
     c.Panel8 = MakeCaptionPanel(panel, "Panel8", QStringLiteral("概算表示可能文字数"), 4, 74, 161, 23);
     c.Panel6 = MakeValuePanel(panel, "Panel6", 168, 74, 77, 23);
     c.Panel7 = MakeCaptionPanel(panel, "Panel7", QStringLiteral("生成結果"), 252, 74, 93, 23);
@@ -95,12 +96,12 @@ void BuildActionsAndReport(QFrame* panel, MainControls& c) {
     c.Button3 = Place(new QPushButton(QStringLiteral("帳票印刷"), panel), "Button3", 428, 52, 149, 45);
     c.Button3->setFont(UiFont(19));
     c.Panel15 = MakeCaptionPanel(panel, "Panel15", QStringLiteral("帳票タイトル"), 588, 4, 81, 23);
-    c.Edit5 = Place(new QLineEdit(QStringLiteral("ＱＲコードリスト"), panel), "Edit5", 672, 4, 329, 23);
+    c.Edit5 = Place(new QLineEdit(QString::fromUtf8(kDefaultReportTitle), panel), "Edit5", 672, 4, 329, 23);
     c.Edit5->setFont(UiFont(15));
     c.Panel3 = MakeCaptionPanel(panel, "Panel3", QStringLiteral("頁内グループ数"), 588, 30, 113, 23);
-    c.SpinEdit2 = MakeSpinEdit(panel, "SpinEdit2", 30, 1, 20, 8);
+    c.SpinEdit2 = MakeSpinEdit(panel, "SpinEdit2", 30, kGroupsPerPageRange);
     c.Panel1 = MakeCaptionPanel(panel, "Panel1", QStringLiteral("帳票フォントサイズ"), 588, 56, 113, 23);
-    c.SpinEdit1 = MakeSpinEdit(panel, "SpinEdit1", 56, 6, 60, 10);
+    c.SpinEdit1 = MakeSpinEdit(panel, "SpinEdit1", 56, kFontSizeRange);
 }
 
 void SetTabOrder(MainControls& c) {

@@ -7,6 +7,7 @@
 
 #include "MainControls.h"
 #include "RadioGroup.h"
+#include "ReportSettings.h"
 
 namespace mosaiko {
 namespace {
@@ -14,8 +15,15 @@ namespace {
 const char* const kNames[] = {"x_pos", "y_pos", "Version", "SymbolSize", "ReportTitle", "FilePath", "FontSize",
                               "SymbolCount"};
 
-int ReadInt(const SettingsStore& store, const char* name, int fallback) {
-    return ReadInteger(store.ReadString(QString::fromLatin1(name)), fallback);
+// The stored integer in the setting's range; its initial value when missing
+// or not a number.
+int ReadInt(const SettingsStore& store, const char* name, const SettingRange& range) {
+    return range.Clamp(ReadInteger(store.ReadString(QString::fromLatin1(name)), range.initial));
+}
+
+// The window stands where it was left, on the screen or not.
+int ReadPosition(const SettingsStore& store, const char* name) {
+    return ReadInteger(store.ReadString(QString::fromLatin1(name)), 0);
 }
 
 // Empty text leaves the control as it is.
@@ -41,10 +49,10 @@ LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, Mai
         ++loaded.read;
     };
     try {
-        step([&] { window.move(ReadInt(store, "x_pos", 0), window.y()); });
-        step([&] { window.move(window.x(), ReadInt(store, "y_pos", 0)); });
-        step([&] { c.TrackBar1->setValue(ReadInt(store, "Version", 20)); });
-        step([&] { c.RadioGroup1->SetItemIndex(ReadInt(store, "SymbolSize", 0)); });
+        step([&] { window.move(ReadPosition(store, "x_pos"), window.y()); });
+        step([&] { window.move(window.x(), ReadPosition(store, "y_pos")); });
+        step([&] { c.TrackBar1->setValue(ReadInt(store, "Version", kVersionRange)); });
+        step([&] { c.RadioGroup1->SetItemIndex(ReadInt(store, "SymbolSize", kSymbolSizeItemRange)); });
         QString text;
         step([&] {
             if (ReadText(store, "ReportTitle", text)) c.Edit5->setText(text);
@@ -53,8 +61,8 @@ LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, Mai
         step([&] {
             if (ReadText(store, "FilePath", text)) c.FilePath->setText(text);
         });
-        step([&] { c.SpinEdit1->setValue(ReadInt(store, "FontSize", 10)); });
-        step([&] { c.SpinEdit2->setValue(ReadInt(store, "SymbolCount", 8)); });
+        step([&] { c.SpinEdit1->setValue(ReadInt(store, "FontSize", kFontSizeRange)); });
+        step([&] { c.SpinEdit2->setValue(ReadInt(store, "SymbolCount", kGroupsPerPageRange)); });
     } catch (const SettingsStoreError&) {
         // The load ends quietly here; the controls after it keep their design values.
     }

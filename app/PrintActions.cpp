@@ -7,12 +7,10 @@
 #include <optional>
 
 #include "CheckMessages.h"
-#include "GenerationCheck.h"
 #include "GroupAssembly.h"
-#include "PrintAdvice.h"
-#include "QRCode3.h"
 #include "QRSample_main.h"
 #include "QR_QR.h"
+#include "ReportJob.h"
 #include "ReportRun.h"
 
 namespace mosaiko {
@@ -51,26 +49,23 @@ PrintActions::PrintActions(TQRTest_main& window, PreviewFn preview) : window_(wi
     if (!preview_) preview_ = [](TQuickReport1& form, QWidget* parent) { form.Preview(parent); };
 }
 
+ReportJob PrintActions::Job() const { return ReportJob(window_.Lines(), *window_.QRCode1, window_.QRBase->size()); }
+
 void PrintActions::RunCheck() {
     if (window_.LineCount <= 0) return;
     BusyGuard busy(window_.Busy());
     bool stopped = false;
-    const RowTextFit rows(window_.ReportFontSize(), window_.GroupsPerPage());
-    const CheckOutcome outcome = RunGenerationCheck(
-        window_.Lines(), *window_.QRCode1, window_.QRBase->size(), window_.SymbolVersion(),
-        window_.PixelMagnification() - 1, [&] {
-            ProcessEvents();
-            stopped = stopped || window_.Busy().StopRequested();
-            return !stopped;
-        },
-        &rows);
+    const CheckResult result = Job().Check(window_.Settings(), [&] {
+        ProcessEvents();
+        stopped = stopped || window_.Busy().StopRequested();
+        return !stopped;
+    });
     if (stopped) return;  // the window is closing
-    window_.Panel6->setText(QString::number(outcome.capacity));
-    window_.Panel4->setText(QString::fromUtf8(outcome.Passed() ? kVerdictNormal : kVerdictAbnormal));
-    const ModuleAdvice advice = AdviseModule(window_.SymbolVersion(), window_.PixelMagnification(),
-                                             window_.GroupsPerPage(), ImageSideFor);
-    lastFailure_ = FailureText(outcome, window_.QRCode1->Version(), window_.QRCode1->Pxmag());
-    window_.StatusBar1->showMessage(StatusLine({lastFailure_, OverflowText(outcome), AdviceText(advice)}));
+    passed_ = result.Passed();
+    window_.Panel6->setText(QString::number(result.outcome.capacity));
+    window_.Panel4->setText(QString::fromUtf8(result.Passed() ? kVerdictNormal : kVerdictAbnormal));
+    lastFailure_ = result.failureText;
+    window_.StatusBar1->showMessage(StatusLine({lastFailure_, result.overflowText, AdviceText(result.advice)}));
 }
 
 void PrintActions::Button1Click() {
@@ -80,7 +75,7 @@ void PrintActions::Button1Click() {
 
 bool PrintActions::PreviewHoldsTheReport() {
     const long long groups = static_cast<long long>(CountGroups(window_.Lines()));
-    const long long pages = ReportPagesFor(groups, window_.GroupsPerPage());
+    const long long pages = ReportPagesFor(groups, window_.Settings().groupsPerPage);
     if (pages <= ReportRun::kMaxPreviewPages) return true;
     window_.ShowError(
         QStringLiteral("プレビューできるのは %1 ページまでです。%2 グループは %3 ページになります。")
@@ -96,19 +91,15 @@ void PrintActions::Button3Click() {
     if (!PreviewHoldsTheReport()) return;
     Button1Click();
     ProcessEvents();
-    if (window_.Panel4->text() != QString::fromUtf8(kVerdictNormal)) {
-        if (window_.Panel4->text() == QString::fromUtf8(kVerdictAbnormal))
-            window_.StatusBar1->showMessage(QString::fromStdString(PrintStoppedText(lastFailure_)));
+    // The check just run decides; without one (nothing imported) the last verdict does.
+    if (passed_ != true) {
+        if (passed_ == false) window_.StatusBar1->showMessage(QString::fromStdString(PrintStoppedText(lastFailure_)));
         return;
     }
     WaitCursor wait;
     GenerationGuard guard(window_.Busy());
-    ReportSource source{&window_.Lines(), window_.QRCode1, [this] { return window_.SymbolVersion(); },
-                        [this] { return window_.PixelMagnification() - 1; },
-                        [this] { return window_.ReportTitle(); }, ProcessEvents};
-    auto form = std::make_unique<TQuickReport1>(std::move(source));
-    form->LastLine = static_cast<int>(window_.Lines().Count()) - 1;
-    form->Arrange(window_.ReportFontSize(), window_.GroupsPerPage());
+    const std::unique_ptr<TQuickReport1> form =
+        Job().Form(window_.Settings(), [this] { return window_.Settings(); }, ProcessEvents);
     // Each generation (the preview, then every print from it) holds the guard
     // while it reads the groups.
     auto beforePrint = form->BeforePrint;

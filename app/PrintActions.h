@@ -4,12 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
 
 namespace mosaiko {
 
+class ReportJob;
 class TQRTest_main;
 class TQuickReport1;
 
@@ -27,13 +29,15 @@ public:
     void Button3Click();
 
 private:
+    ReportJob Job() const;
     void RunCheck();
     // False, after saying so, when the report has more pages than the preview holds.
     bool PreviewHoldsTheReport();
 
     TQRTest_main& window_;
     PreviewFn preview_;
-    std::string lastFailure_;  // why the last check failed, for a stopped print
+    std::optional<bool> passed_;  // the verdict of the last check, as Panel4 shows it
+    std::string lastFailure_;     // why the last check failed, for a stopped print
 };
 
 // Creates the actions and sets them as the window's button handlers.

@@ -208,15 +208,15 @@ void TQRTest_main::ShowError(const QString& message, const QString& detail) { se
 
 const MemoLines& TQRTest_main::Lines() const { return Memo1->Lines(); }
 
-int TQRTest_main::SymbolVersion() const { return TrackBar1->value(); }
-
-int TQRTest_main::PixelMagnification() const { return RadioGroup1->ItemIndex() + 1; }
-
-std::string TQRTest_main::ReportTitle() const { return EncodeShiftJis(Edit5->text()); }
-
-int TQRTest_main::ReportFontSize() const { return SpinEdit1->value(); }
-
-int TQRTest_main::GroupsPerPage() const { return SpinEdit2->value(); }
+ReportSettings TQRTest_main::Settings() const {
+    ReportSettings s;
+    s.version = TrackBar1->value();
+    s.symbolSize = SymbolSizeOfItem(RadioGroup1->ItemIndex());
+    s.title = Edit5->text().toStdString();
+    s.groupsPerPage = SpinEdit2->value();
+    s.fontSize = SpinEdit1->value();
+    return s;
+}
 
 void TQRTest_main::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

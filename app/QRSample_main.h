@@ -15,6 +15,7 @@
 #include "MainControls.h"
 #include "MainSettings.h"
 #include "MemoLines.h"
+#include "ReportSettings.h"
 #include "SettingsStore.h"
 
 namespace mosaiko {
@@ -70,12 +71,9 @@ public:
     // The window's error box (MainWindowSeams::showError).
     void ShowError(const QString& message, const QString& detail = QString());
 
-    // Settings as the check and the report read them.
-    int SymbolVersion() const;       // TrackBar1 position, 1-40
-    int PixelMagnification() const;  // RadioGroup1 index + 1 (0 when none)
-    std::string ReportTitle() const;  // Edit5 as Shift-JIS bytes
-    int ReportFontSize() const;      // SpinEdit1
-    int GroupsPerPage() const;       // SpinEdit2
+    // The settings as the check and the report read them: TrackBar1,
+    // RadioGroup1, Edit5, SpinEdit2 and SpinEdit1 as they are now.
+    ReportSettings Settings() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

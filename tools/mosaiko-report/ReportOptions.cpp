@@ -7,10 +7,10 @@
 namespace mosaiko::cli {
 namespace {
 
-bool ParseInt(const std::string& text, int low, int high, int& value) {
+bool ParseInt(const std::string& text, const SettingRange& range, int& value) {
     int v = 0;
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || v < low || v > high) return false;
+    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || !range.Holds(v)) return false;
     value = v;
     return true;
 }
@@ -19,13 +19,14 @@ std::string Dashed(const QString& name) { return (name.size() == 1 ? "-" : "--")
 
 struct Ranged {
     const char* name;
-    int ReportOptions::*target;
-    int low, high;
+    int ReportSettings::*target;
+    const SettingRange& range;
 };
-const Ranged kRanged[] = {{"version", &ReportOptions::version, 1, 40},
-                          {"size", &ReportOptions::size, 1, 4},
-                          {"per-page", &ReportOptions::perPage, 1, 20},
-                          {"font-size", &ReportOptions::fontSize, 6, 60}};
+// --size is the symbol size in pixels per module, as ReportSettings holds it.
+const Ranged kRanged[] = {{"version", &ReportSettings::version, kVersionRange},
+                          {"size", &ReportSettings::symbolSize, kSymbolSizeRange},
+                          {"per-page", &ReportSettings::groupsPerPage, kGroupsPerPageRange},
+                          {"font-size", &ReportSettings::fontSize, kFontSizeRange}};
 const char* const kValued[] = {"o", "title", "encoding"};
 
 // The parser's own message for a missing value names no option; ours does.
@@ -43,12 +44,12 @@ std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportO
     for (const Ranged& r : kRanged) {
         if (!parser.isSet(r.name)) continue;
         const std::string value = parser.value(r.name).toStdString();
-        if (!ParseInt(value, r.low, r.high, o.*r.target))
-            return "option " + Dashed(r.name) + ": '" + value + "' is not from " + std::to_string(r.low) + " to " +
-                   std::to_string(r.high);
+        if (!ParseInt(value, r.range, o.settings.*r.target))
+            return "option " + Dashed(r.name) + ": '" + value + "' is not from " + std::to_string(r.range.low) +
+                   " to " + std::to_string(r.range.high);
     }
     if (parser.isSet("o")) o.output = parser.value("o").toStdString();
-    if (parser.isSet("title")) o.title = parser.value("title").toStdString();
+    if (parser.isSet("title")) o.settings.title = parser.value("title").toStdString();
     if (parser.isSet("encoding")) {
         const std::string value = parser.value("encoding").toStdString();
         if (value == "auto") o.encoding = EncodingChoice::Auto;
@@ -61,29 +62,34 @@ std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportO
 
 }  // namespace
 
-const char kReportHelp[] =
-    "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
-    "       mosaiko-report FILE --print [PRINTER] [options]\n"
-    "       mosaiko-report --list-printers\n"
-    "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
-    "and writes the A4 report as a PDF, or prints it.\n"
-    "\n"
-    "  -o FILE          the PDF to write (- for standard output, and\n"
-    "                   the counts go to standard error)\n"
-    "  --print [NAME]   print through the system's printing service (CUPS),\n"
-    "                   on the printer NAME or the default printer\n"
-    "  --list-printers  list the printers, one name a line\n"
-    "  --version N      symbol version 1-40 (default 20)\n"
-    "  --size N         pixels per module 1-4 (default 1)\n"
-    "  --title TEXT     report title (default ＱＲコードリスト)\n"
-    "  --per-page N     groups per page 1-20 (default 8)\n"
-    "  --font-size N    point size of the group text 6-60 (default 10)\n"
-    "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
-    "                   recognised and converted to Shift-JIS)\n"
-    "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
-    "\n"
-    "Exit status: 0 report written or printed; 1 the import failed, a group does not\n"
-    "fit (nothing is written or printed), or the PDF or the print job failed; 2 usage error.\n";
+std::string ReportHelp() {
+    // "1-40 (default 20)"
+    const auto span = [](const SettingRange& r) {
+        return std::to_string(r.low) + "-" + std::to_string(r.high) + " (default " + std::to_string(r.initial) + ")";
+    };
+    return "Usage: mosaiko-report FILE -o REPORT.pdf [options]\n"
+           "       mosaiko-report FILE --print [PRINTER] [options]\n"
+           "       mosaiko-report --list-printers\n"
+           "Imports FILE (Shift-JIS or UTF-8 text or CSV), checks that every group fits a QR code\n"
+           "and writes the A4 report as a PDF, or prints it.\n"
+           "\n"
+           "  -o FILE          the PDF to write (- for standard output, and\n"
+           "                   the counts go to standard error)\n"
+           "  --print [NAME]   print through the system's printing service (CUPS),\n"
+           "                   on the printer NAME or the default printer\n"
+           "  --list-printers  list the printers, one name a line\n"
+           "  --version N      symbol version " + span(kVersionRange) + "\n"
+           "  --size N         pixels per module " + span(kSymbolSizeRange) + "\n"
+           "  --title TEXT     report title (default " + kDefaultReportTitle + ")\n"
+           "  --per-page N     groups per page " + span(kGroupsPerPageRange) + "\n"
+           "  --font-size N    point size of the group text " + span(kFontSizeRange) + "\n"
+           "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
+           "                   recognised and converted to Shift-JIS)\n"
+           "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
+           "\n"
+           "Exit status: 0 report written or printed; 1 the import failed, a group does not\n"
+           "fit (nothing is written or printed), or the PDF or the print job failed; 2 usage error.\n";
+}
 
 std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptions& o) {
     QStringList args;

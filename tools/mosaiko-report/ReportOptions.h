@@ -5,17 +5,14 @@
 #include <string>
 
 #include "Import.h"
+#include "ReportSettings.h"
 
 namespace mosaiko::cli {
 
 struct ReportOptions {
     std::string file;
     std::string output;
-    int version = 20;
-    int size = 1;
-    std::string title = "ＱＲコードリスト";
-    int perPage = 8;
-    int fontSize = 10;
+    ReportSettings settings;  // --version, --size, --title, --per-page, --font-size
     EncodingChoice encoding = EncodingChoice::Auto;
     bool print = false;       // --print: to a printer instead of a PDF
     std::string printer;      // its name; empty for the default printer
@@ -23,7 +20,8 @@ struct ReportOptions {
     bool help = false;
 };
 
-extern const char kReportHelp[];
+// The text of --help.
+std::string ReportHelp();
 
 // Parses argv; returns an error message, or nothing when the options are good.
 std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptions& o);

@@ -4,18 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "CheckMessages.h"
-#include "Font.h"
-#include "GenerationCheck.h"
-#include "Import.h"
 #include "FileImport.h"
-#include "PrintAdvice.h"
-#include "QRCode3.h"
+#include "Font.h"
+#include "Import.h"
 #include "QRHost.h"
 #include "QR_QR.h"
+#include "ReportJob.h"
 #include "ReportOptions.h"
 #include "ReportPrinter.h"
 #include "ShiftJis.h"
@@ -39,6 +37,21 @@ std::string Utf8(std::string_view shiftJis) { return DecodeShiftJis(shiftJis).to
 // standard error.
 std::ostream& Counts(const ReportOptions& o) { return o.output == "-" ? std::cerr : std::cout; }
 
+// Says what the check found: the capacity and the verdict, the advice, and
+// for a failed check which groups failed and why. False when it failed.
+bool Tell(std::ostream& counts, const std::string& file, const CheckResult& check) {
+    counts << "capacity: " << check.outcome.capacity
+           << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal) << "\n";
+    std::cerr << "mosaiko-report: " << AdviceText(check.advice) << "\n";
+    if (!check.overflowText.empty()) std::cerr << "mosaiko-report: " << check.overflowText << "\n";
+    if (check.Passed()) return true;
+    std::cerr << "mosaiko-report: " << file << ": " << check.failureText << "\n";
+    counts << "failed groups:";
+    for (const GroupFailure& f : check.outcome.failures) counts << ' ' << f.group;
+    counts << "\n";
+    return false;
+}
+
 // A run whose counts could not be written has not told the user its result.
 int Finish(int status) {
     std::cout.flush();
@@ -53,7 +66,7 @@ int main(int argc, char** argv) {
     ReportOptions options;
     if (const auto error = cli::ParseReportOptions(argc, argv, options)) return Usage(*error);
     if (options.help) {
-        std::cout << cli::kReportHelp;
+        std::cout << cli::ReportHelp();
         return 0;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
@@ -88,43 +101,24 @@ int main(int argc, char** argv) {
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
     TQRHost qrHost;
-    TQRCode& qr = *qrHost.QRCode1;
-    const QSize host = qrHost.QRBase->size();
-    const RowTextFit rows(options.fontSize, options.perPage);
-    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1, {}, &rows);
-    counts << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
-           << "\n";
-    const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
-    std::cerr << "mosaiko-report: " << AdviceText(advice) << "\n";
-    if (const std::string overflow = OverflowText(check); !overflow.empty())
-        std::cerr << "mosaiko-report: " << overflow << "\n";
-    if (!check.Passed()) {
-        std::cerr << "mosaiko-report: " << options.file << ": " << FailureText(check, qr.Version(), qr.Pxmag()) << "\n";
-        counts << "failed groups:";
-        for (const GroupFailure& f : check.failures) counts << ' ' << f.group;
-        counts << "\n";
-        return Finish(kExitFailed);
-    }
-
-    const std::string title = EncodeShiftJis(QString::fromUtf8(options.title));
-    TQuickReport1 form(ReportSource{&memo, &qr, [&] { return options.version; }, [&] { return options.size - 1; },
-                                    [&] { return title; }, {}});
-    form.LastLine = static_cast<int>(memo.Count()) - 1;
-    form.Arrange(options.fontSize, options.perPage);
+    const ReportJob job(memo, *qrHost.QRCode1, qrHost.QRBase->size());
+    const CheckResult check = job.Check(options.settings);
+    if (!Tell(counts, options.file, check)) return Finish(kExitFailed);
+    const std::unique_ptr<TQuickReport1> form = job.Form(options.settings);
     if (options.print) {
-        const PrintOutcome printed = PrintReport(form, printer);
+        const PrintOutcome printed = PrintReport(*form, printer);
         if (!printed.ok) {
             std::cerr << "mosaiko-report: " << printed.error << "\n";
             return Finish(kExitFailed);
         }
-        counts << "printer: " << printed.printer << "\npages: " << form.PageCount() << "\n";
+        counts << "printer: " << printed.printer << "\npages: " << form->PageCount() << "\n";
         return Finish(0);
     }
-    if (!form.ExportToPdf(QString::fromLocal8Bit(options.output.c_str()))) {
+    if (!form->ExportToPdf(QString::fromLocal8Bit(options.output.c_str()))) {
         const std::string name = options.output == "-" ? "standard output" : options.output;
-        std::cerr << "mosaiko-report: cannot write " << name << ": " << form.LastError().toStdString() << "\n";
+        std::cerr << "mosaiko-report: cannot write " << name << ": " << form->LastError().toStdString() << "\n";
         return Finish(kExitFailed);
     }
-    counts << "pages: " << form.PageCount() << "\n";
+    counts << "pages: " << form->PageCount() << "\n";
     return Finish(0);
 }

@@ -87,7 +87,7 @@ TEST_F(LayoutTest, TrackBarShowsItsPositionInPanel13) {
     EXPECT_EQ(window->Panel13->text(), "33");
     QTest::keyClick(window->TrackBar1, Qt::Key_End);
     EXPECT_EQ(window->Panel13->text(), "40");
-    EXPECT_EQ(window->SymbolVersion(), 40);
+    EXPECT_EQ(window->Settings().version, 40);
 }
 
 // The widget that stands for a focused child (a spin box's inner edit).

@@ -1,0 +1,45 @@
+#include "ReportJob.h"
+
+#include <QString>
+
+#include "CheckMessages.h"
+#include "MemoLines.h"
+#include "QRCode3.h"
+#include "QR_QR.h"
+#include "ShiftJis.h"
+
+namespace mosaiko {
+
+ReportJob::ReportJob(const MemoLines& memo, TQRCode& qr, QSize host) : memo_(memo), qr_(qr), host_(host) {}
+
+// The one place where the job encodes the groups for the check.
+CheckOutcome ReportJob::RunCheck(const ReportSettings& s, const std::function<bool()>& step) const {
+    const RowTextFit rows(s.fontSize, s.groupsPerPage);
+    return RunGenerationCheck(memo_, qr_, host_, s.version, s.SymbolSizeItem(), step, &rows);
+}
+
+CheckResult ReportJob::Check(const ReportSettings& settings, const std::function<bool()>& step) const {
+    const ReportSettings s = settings.Clamped();
+    CheckResult result;
+    result.outcome = RunCheck(s, step);
+    result.advice = AdviseModule(s.version, s.symbolSize, s.groupsPerPage, ImageSideFor);
+    result.failureText = FailureText(result.outcome, qr_.Version(), qr_.Pxmag());
+    result.overflowText = OverflowText(result.outcome);
+    return result;
+}
+
+std::unique_ptr<TQuickReport1> ReportJob::Form(const ReportSettings& settings, std::function<ReportSettings()> current,
+                                               std::function<void()> processEvents) const {
+    const ReportSettings s = settings.Clamped();
+    if (!current) current = [s] { return s; };
+    ReportSource source{&memo_, &qr_, [current] { return current().Clamped().version; },
+                        [current] { return current().Clamped().SymbolSizeItem(); },
+                        [current] { return EncodeShiftJis(QString::fromUtf8(current().title)); },
+                        std::move(processEvents)};
+    auto form = std::make_unique<TQuickReport1>(std::move(source));
+    form->LastLine = static_cast<int>(memo_.Count()) - 1;
+    form->Arrange(s.fontSize, s.groupsPerPage);
+    return form;
+}
+
+}  // namespace mosaiko

@@ -1,0 +1,56 @@
+// One report job, as the main window and mosaiko-report both run it: the
+// generation check of the imported groups at the chosen settings, the advice
+// on the printed module size, and the report form laid out for printing.
+#pragma once
+
+#include <QSize>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "GenerationCheck.h"
+#include "PrintAdvice.h"
+#include "ReportSettings.h"
+
+namespace mosaiko {
+
+class MemoLines;
+class TQRCode;
+class TQuickReport1;
+
+// What one check run found, with what the user is told about it (UTF-8).
+struct CheckResult {
+    CheckOutcome outcome;
+    ModuleAdvice advice;
+    std::string failureText;   // which groups failed and why; empty when all passed
+    std::string overflowText;  // groups whose text is cut in their row; empty when none
+    bool Passed() const { return outcome.Passed(); }
+};
+
+class ReportJob {
+public:
+    // `memo` and `qr` must outlive the job and every form it makes; every
+    // symbol must fit `host`.
+    ReportJob(const MemoLines& memo, TQRCode& qr, QSize host);
+
+    // Encodes every group once at `settings`. `step` runs once per group
+    // (pending events); when it answers false the check stops there.
+    CheckResult Check(const ReportSettings& settings, const std::function<bool()>& step = {}) const;
+
+    // The report form, laid out at `settings`. Every generation of it reads
+    // the version, symbol size and title from `current` when given (the
+    // window's controls at that moment), else from `settings`.
+    // `processEvents` runs once per group supplied.
+    std::unique_ptr<TQuickReport1> Form(const ReportSettings& settings,
+                                        std::function<ReportSettings()> current = {},
+                                        std::function<void()> processEvents = {}) const;
+
+private:
+    CheckOutcome RunCheck(const ReportSettings& settings, const std::function<bool()>& step) const;
+
+    const MemoLines& memo_;
+    TQRCode& qr_;
+    QSize host_;
+};
+
+}  // namespace mosaiko
