@@ -18,6 +18,7 @@ std::string_view LineText(std::string_view line);
 struct GroupTexts {
     std::size_t last = 0;   // index of the group's last line
     std::string codeText;   // escaped line texts, each followed by "~0D0A~"
+    std::string data;       // the bytes codeText spells: line texts, each followed by CR LF
     std::string labelText;  // plain line texts, each followed by CR
 };
 
