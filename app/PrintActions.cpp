@@ -1,7 +1,6 @@
 #include "PrintActions.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
 #include <optional>
@@ -56,20 +55,23 @@ void PrintActions::RunCheck() {
     BusyGuard busy(window_.Busy());
     bool stopped = false;
     const RowTextFit rows(window_.ReportFontSize(), window_.GroupsPerPage());
+    const int version = window_.SymbolVersion();
+    const int sizeIndex = window_.PixelMagnification() - 1;
     const CheckOutcome outcome = RunGenerationCheck(
-        window_.Lines(), *window_.QRCode1, window_.QRBase->size(), window_.SymbolVersion(),
-        window_.PixelMagnification() - 1, [&] {
+        window_.Lines(), symbols_, version, sizeIndex,
+        [&] {
             ProcessEvents();
             stopped = stopped || window_.Busy().StopRequested();
             return !stopped;
         },
         &rows);
+    ShowLastGroup(*window_.QRCode1, outcome, version, sizeIndex);
     if (stopped) return;  // the window is closing
     window_.Panel6->setText(QString::number(outcome.capacity));
     window_.Panel4->setText(QString::fromUtf8(outcome.Passed() ? kVerdictNormal : kVerdictAbnormal));
     const ModuleAdvice advice = AdviseModule(window_.SymbolVersion(), window_.PixelMagnification(),
                                              window_.GroupsPerPage(), ImageSideFor);
-    lastFailure_ = FailureText(outcome, window_.QRCode1->Version(), window_.QRCode1->Pxmag());
+    lastFailure_ = FailureText(outcome, symbols_.Version(), symbols_.Pxmag());
     window_.StatusBar1->showMessage(StatusLine({lastFailure_, OverflowText(outcome), AdviceText(advice)}));
 }
 
@@ -103,7 +105,7 @@ void PrintActions::Button3Click() {
     }
     WaitCursor wait;
     GenerationGuard guard(window_.Busy());
-    ReportSource source{&window_.Lines(), window_.QRCode1, [this] { return window_.SymbolVersion(); },
+    ReportSource source{&window_.Lines(), &symbols_, [this] { return window_.SymbolVersion(); },
                         [this] { return window_.PixelMagnification() - 1; },
                         [this] { return window_.ReportTitle(); }, ProcessEvents};
     auto form = std::make_unique<TQuickReport1>(std::move(source));

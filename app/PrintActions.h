@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "SymbolEncoder.h"
+
 class QWidget;
 
 namespace mosaiko {
@@ -34,6 +36,9 @@ private:
     TQRTest_main& window_;
     PreviewFn preview_;
     std::string lastFailure_;  // why the last check failed, for a stopped print
+    // Encodes the groups of every check and report, from the window's start
+    // on: the capacity shown follows the last symbol it made.
+    SymbolEncoder symbols_;
 };
 
 // Creates the actions and sets them as the window's button handlers.
