@@ -1,6 +1,6 @@
 // mosaiko-report: the import, the generation check and the report of the
 // desktop program, without a window, written to a PDF file or printed.
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -13,12 +13,11 @@
 #include "Import.h"
 #include "FileImport.h"
 #include "PrintAdvice.h"
-#include "QRCode3.h"
-#include "QRHost.h"
 #include "QR_QR.h"
 #include "ReportOptions.h"
 #include "ReportPrinter.h"
 #include "ShiftJis.h"
+#include "SymbolEncoder.h"
 
 using namespace mosaiko;
 using mosaiko::cli::ReportOptions;
@@ -59,7 +58,7 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     RegisterFontSubstitutes();
     if (options.listPrinters) {
         ListPrinters(std::cout, std::cerr);
@@ -87,11 +86,9 @@ int main(int argc, char** argv) {
     std::ostream& counts = Counts(options);
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
-    TQRHost qrHost;
-    TQRCode& qr = *qrHost.QRCode1;
-    const QSize host = qrHost.QRBase->size();
+    SymbolEncoder symbols;
     const RowTextFit rows(options.fontSize, options.perPage);
-    const CheckOutcome check = RunGenerationCheck(memo, qr, host, options.version, options.size - 1, {}, &rows);
+    const CheckOutcome check = RunGenerationCheck(memo, symbols, options.version, options.size - 1, {}, &rows);
     counts << "capacity: " << check.capacity << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal)
            << "\n";
     const ModuleAdvice advice = AdviseModule(options.version, options.size, options.perPage, ImageSideFor);
@@ -99,7 +96,7 @@ int main(int argc, char** argv) {
     if (const std::string overflow = OverflowText(check); !overflow.empty())
         std::cerr << "mosaiko-report: " << overflow << "\n";
     if (!check.Passed()) {
-        std::cerr << "mosaiko-report: " << options.file << ": " << FailureText(check, qr.Version(), qr.Pxmag()) << "\n";
+        std::cerr << "mosaiko-report: " << options.file << ": " << FailureText(check, symbols.Version(), symbols.Pxmag()) << "\n";
         counts << "failed groups:";
         for (const GroupFailure& f : check.failures) counts << ' ' << f.group;
         counts << "\n";
@@ -107,7 +104,7 @@ int main(int argc, char** argv) {
     }
 
     const std::string title = EncodeShiftJis(QString::fromUtf8(options.title));
-    TQuickReport1 form(ReportSource{&memo, &qr, [&] { return options.version; }, [&] { return options.size - 1; },
+    TQuickReport1 form(ReportSource{&memo, &symbols, [&] { return options.version; }, [&] { return options.size - 1; },
                                     [&] { return title; }, {}});
     form.LastLine = static_cast<int>(memo.Count()) - 1;
     form.Arrange(options.fontSize, options.perPage);
