@@ -1,7 +1,6 @@
 #include "PrintActions.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
 #include <optional>
@@ -49,17 +48,19 @@ PrintActions::PrintActions(TQRTest_main& window, PreviewFn preview) : window_(wi
     if (!preview_) preview_ = [](TQuickReport1& form, QWidget* parent) { form.Preview(parent); };
 }
 
-ReportJob PrintActions::Job() const { return ReportJob(window_.Lines(), *window_.QRCode1, window_.QRBase->size()); }
+ReportJob PrintActions::Job() { return ReportJob(window_.Lines(), symbols_); }
 
 void PrintActions::RunCheck() {
     if (window_.LineCount <= 0) return;
     BusyGuard busy(window_.Busy());
     bool stopped = false;
-    const CheckResult result = Job().Check(window_.Settings(), [&] {
+    const ReportSettings settings = window_.Settings();
+    const CheckResult result = Job().Check(settings, [&] {
         ProcessEvents();
         stopped = stopped || window_.Busy().StopRequested();
         return !stopped;
     });
+    ShowLastGroup(*window_.QRCode1, result.outcome, settings.version, settings.SymbolSizeItem());
     if (stopped) return;  // the window is closing
     passed_ = result.Passed();
     window_.Panel6->setText(QString::number(result.outcome.capacity));

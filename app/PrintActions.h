@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "SymbolEncoder.h"
+
 class QWidget;
 
 namespace mosaiko {
@@ -29,7 +31,7 @@ public:
     void Button3Click();
 
 private:
-    ReportJob Job() const;
+    ReportJob Job();
     void RunCheck();
     // False, after saying so, when the report has more pages than the preview holds.
     bool PreviewHoldsTheReport();
@@ -38,6 +40,9 @@ private:
     PreviewFn preview_;
     std::optional<bool> passed_;  // the verdict of the last check, as Panel4 shows it
     std::string lastFailure_;     // why the last check failed, for a stopped print
+    // Encodes the groups of every check and report, from the window's start
+    // on: the capacity shown follows the last symbol it made.
+    SymbolEncoder symbols_;
 };
 
 // Creates the actions and sets them as the window's button handlers.

@@ -4,16 +4,14 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QFileInfo>
 #include <string>
 
 #include "BenchApp.h"
 #include "GenerationCheck.h"
 #include "Import.h"
-#include "QRHost.h"
-#include "QRCode3.h"
 #include "QR_QR.h"
+#include "SymbolEncoder.h"
 
 namespace {
 
@@ -31,11 +29,10 @@ MemoLines MakeGroups(int groups) {
     return memo;
 }
 
-// The main window's hidden 256 x 256 control, built as the window builds it.
+// The encoder the window keeps for its checks and reports.
 struct Host {
-    QApplication& app = bench::BenchApplication();  // before any widget
-    TQRHost host;
-    TQRCode* qr = host.QRCode1;
+    QApplication& app = bench::BenchApplication();  // fonts for the rows and the PDF
+    SymbolEncoder symbols;
 };
 
 void Check(benchmark::State& state) {
@@ -43,7 +40,7 @@ void Check(benchmark::State& state) {
     const MemoLines memo = MakeGroups(groups);
     Host host;
     for (auto _ : state) {
-        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0);
+        const CheckOutcome out = RunGenerationCheck(memo, host.symbols, 20, 0);
         if (!out.Passed()) state.SkipWithError("a group failed the check");
     }
     state.counters["groups/s"] = benchmark::Counter(groups, benchmark::Counter::kIsIterationInvariantRate);
@@ -57,7 +54,7 @@ void CheckWithRows(benchmark::State& state) {
     Host host;
     const RowTextFit rows(10, 8);
     for (auto _ : state) {
-        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0, {}, &rows);
+        const CheckOutcome out = RunGenerationCheck(memo, host.symbols, 20, 0, {}, &rows);
         if (!out.Passed() || !out.overflows.empty()) state.SkipWithError("a group failed or overflowed");
     }
     state.counters["groups/s"] = benchmark::Counter(groups, benchmark::Counter::kIsIterationInvariantRate);
@@ -70,7 +67,7 @@ void ReportPdf(benchmark::State& state) {
     Host host;
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 20; }, [] { return 0; },
+    TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 20; }, [] { return 0; },
                                     [] { return std::string("Benchmark"); }, {}});
     form.LastLine = static_cast<int>(memo.Count()) - 1;
     form.Arrange(10, 8);

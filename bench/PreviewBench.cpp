@@ -19,8 +19,8 @@
 
 #include "BenchApp.h"
 #include "Import.h"
-#include "QRHost.h"
 #include "QR_QR.h"
+#include "SymbolEncoder.h"
 
 namespace {
 
@@ -79,12 +79,12 @@ void Preview(benchmark::State& state) {
     const int groups = static_cast<int>(state.range(0));
     const MemoLines memo = OneLineGroups(groups);
     QApplication& app = bench::BenchApplication();
-    TQRHost host;
+    SymbolEncoder symbols;
     Shown shown;
     double before = 0, after = 0;
     for (auto _ : state) {
         // A new form for each request, as the window makes one.
-        TQuickReport1 form(ReportSource{&memo, host.QRCode1, [] { return 20; }, [] { return 0; },
+        TQuickReport1 form(ReportSource{&memo, &symbols, [] { return 20; }, [] { return 0; },
                                         [] { return std::string("Benchmark"); }, [&app] { app.processEvents(); }});
         form.LastLine = static_cast<int>(memo.Count()) - 1;
         form.Arrange(10, 8);

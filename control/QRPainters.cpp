@@ -1,13 +1,8 @@
 #include "QRPainters.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "SymbolPicture.h"
 
 namespace mosaiko {
 
@@ -44,59 +39,14 @@ void TSymbolPainter::BeforeSymbol(int k) {
     }
 }
 
-namespace {
-
-// The dark modules of an n x n matrix (stride kMaxModules, n >= 21) as a
-// cell grid's bit sets, 16 cells a step: the dark flag of each byte moved to
-// its sign bit and gathered with one movemask.
-struct DarkModules {
-    static constexpr int kStride = BitWords(kMaxModules);
-    uint64_t words[kMaxModules * kStride];  // rows 0 .. n - 1 are set
-
-    DarkModules(const uint8_t* matrix, int n) {
-        for (int r = 0; r < n; ++r) {
-            const uint8_t* cells = matrix + static_cast<size_t>(r) * kMaxModules;
-            uint64_t row[kStride] = {};
-            int c = 0;
-            for (; c + 16 <= n; c += 16) row[c >> 6] |= uint64_t{Gather16(cells + c)} << (c & 63);
-            // The row's last 16 cells (a symbol has 21 or more), those before c shifted out.
-            if (c < n) row[c >> 6] |= uint64_t{Gather16(cells + n - 16) >> (c + 16 - n)} << (c & 63);
-            std::memcpy(words + r * kStride, row, sizeof row);
-        }
-    }
-
-    // Bit k set when cell k of the 16 is dark.
-    static uint32_t Gather16(const uint8_t* cells) {
-#if defined(__SSE2__)
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells));
-        return static_cast<uint32_t>(_mm_movemask_epi8(_mm_slli_epi16(v, 7 - std::countr_zero(kDarkBit))));
-#else
-        uint32_t bits = 0;
-        for (int k = 0; k < 16; ++k) bits |= static_cast<uint32_t>((cells[k] & kDarkBit) != 0) << k;
-        return bits;
-#endif
-    }
-};
-
-}  // namespace
-
 void TSymbolPainter::PaintModules(TCanvas& canvas) const {
     const QrEncoder& symbol = q_.driver_->Encoder();
-    const int p = q_.Pxmag();
-    const int n = symbol.ModulesPerSide();
-    const DarkModules dark(symbol.Matrix(), n);
-    TCellGrid grid;
-    grid.left = q_.symbolLeft_ + q_.spaceLeft_ + q_.QuietZone();
-    grid.top = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
-    grid.cellWidth = p;
-    grid.cellHeight = p;
-    grid.columns = n;
-    grid.rows = n;
-    grid.dark = dark.words;
-    grid.stride = DarkModules::kStride;
+    const int left = q_.symbolLeft_ + q_.spaceLeft_ + q_.QuietZone();
+    const int top = q_.symbolTop_ + q_.spaceUp_ + q_.QuietZone();
+    const SymbolModules modules(symbol.Matrix(), symbol.ModulesPerSide(), left, top, q_.Pxmag());
     canvas.Brush().SetColor(q_.symbolColor_);
     canvas.Brush().SetStyle(bsSolid);
-    canvas.FillCells(grid);
+    canvas.FillCells(modules.Grid());
 }
 
 namespace {

@@ -1,7 +1,5 @@
 #include "GenerationCheck.h"
 
-#include <algorithm>
-
 #include "GroupAssembly.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
@@ -23,46 +21,62 @@ void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int size
     qr.SetSymbolEnabled(true);
 }
 
+const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex) {
+    SymbolRequest request;
+    request.data = data;
+    request.version = version;
+    request.pxmag = sizeIndex + 1;  // 0 is out of range and keeps the magnification
+    return symbols.Encode(request);
+}
+
+bool FitsHost(const SymbolResult& symbol) { return symbol.made && symbol.sidePixels <= kHostPictureSide; }
+
 namespace {
 
 // A symbol wider than the picture fails whatever the text, so that reason
 // comes first; otherwise the data did not fit the version.
-GroupFailure FailureOf(const TQRCode& qr, QSize host, int group) {
+GroupFailure FailureOf(const SymbolEncoder& symbols, const SymbolResult& symbol, int dataBytes, int group) {
     GroupFailure failure;
     failure.group = group;
-    failure.symbolPixels = std::max(qr.SymbolWidthS(), qr.SymbolHeightS());
-    failure.picturePixels = std::min(host.width(), host.height());
-    const bool tooWide = qr.SymbolWidthS() > host.width() || qr.SymbolHeightS() > host.height();
+    failure.symbolPixels = symbol.sidePixels;
+    failure.picturePixels = kHostPictureSide;
+    const bool tooWide = symbol.sidePixels > kHostPictureSide;
     failure.reason = tooWide ? GroupFailure::SymbolTooWide : GroupFailure::DataTooLong;
-    failure.dataBytes = qr.Len();
-    failure.capacityBytes = qr.Driver().Encoder().Level().Capacity[kModeByte];
+    failure.dataBytes = dataBytes;
+    failure.capacityBytes = symbols.ByteCapacity();
     return failure;
 }
 
 }  // namespace
 
-CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, int version, int sizeIndex,
+CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
                                 const std::function<bool()>& step, const RowTextFit* rows) {
     CheckOutcome outcome;
     GroupCursor cursor(memo);
     while (!cursor.AtEnd()) {
-        const GroupTexts group = cursor.Next();
+        GroupTexts group = cursor.Next();
         ++outcome.groups;
-        EncodeGroup(qr, group.codeText, version, sizeIndex);
-        const bool fits = qr.SymbolHeightS() <= host.height() && qr.SymbolWidthS() <= host.width();
-        if (!qr.SymbolDisped() || !fits) {
-            outcome.failures.push_back(FailureOf(qr, host, outcome.groups));
-            if (qr.SymbolDisped()) qr.ClearSymbol();
+        const SymbolResult& symbol = EncodeGroupData(symbols, group.data, version, sizeIndex);
+        if (!FitsHost(symbol)) {
+            outcome.failures.push_back(FailureOf(symbols, symbol, static_cast<int>(group.data.size()), outcome.groups));
             ++outcome.errors;
         }
         if (rows) {
             const TextFit fit = rows->Measure(group.labelText);
             if (fit.cut) outcome.overflows.push_back({outcome.groups, fit.shownLines});
         }
+        outcome.lastCodeText = std::move(group.codeText);
         if (step && !step()) break;
     }
-    outcome.capacity = qr.Capacity();
+    outcome.capacity = symbols.Capacity();
     return outcome;
+}
+
+void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex) {
+    if (outcome.groups == 0) return;
+    EncodeGroup(qr, outcome.lastCodeText, version, sizeIndex);
+    const bool fits = qr.SymbolHeightS() <= kHostPictureSide && qr.SymbolWidthS() <= kHostPictureSide;
+    if (qr.SymbolDisped() && !fits) qr.ClearSymbol();
 }
 
 }  // namespace mosaiko

@@ -2,12 +2,12 @@
 // the chosen version and symbol size, and tested against the host picture.
 #pragma once
 
-#include <QSize>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "MemoLines.h"
+#include "SymbolEncoder.h"
 
 namespace mosaiko {
 
@@ -17,9 +17,20 @@ class TQRCode;
 inline constexpr char kVerdictNormal[] = "正常";
 inline constexpr char kVerdictAbnormal[] = "異常";
 
-// The settings sequence that the check and the report both send to the
-// control for one group; the last step encodes and paints the symbol.
+// The side of the host picture (the hidden control's 256 x 256 picture):
+// every symbol, with its quiet zone, must fit it.
+inline constexpr int kHostPictureSide = 256;
+
+// The settings sequence that sends one group to the control; the last step
+// encodes and paints the symbol.
 void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int sizeIndex);
+
+// One group's symbol as the control would make it from the group's code text:
+// its data bytes at the version, the control's level, automatic mode and mask,
+// sizeIndex + 1 pixels a module (an index below 0 keeps the magnification).
+const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex);
+// Whether a symbol was made and fits the host picture.
+bool FitsHost(const SymbolResult& symbol);
 
 // Why a group gave no symbol that fits its picture.
 struct GroupFailure {
@@ -44,14 +55,21 @@ struct CheckOutcome {
     std::vector<GroupFailure> failures;  // in group order
     std::vector<RowOverflow> overflows;  // a warning only: these groups still pass
     int capacity = 0;               // the control's Capacity after the run
+    std::string lastCodeText;       // code text of the last group encoded
     bool Passed() const { return errors == 0; }
 };
 
 // Encodes every group of `memo` and counts the groups whose symbol was not
-// made or does not fit `host`, with the reason. With `rows`, groups whose text
-// does not fit their row are noted. `step` runs once per group (pending
-// events); when it answers false the check stops there.
-CheckOutcome RunGenerationCheck(const MemoLines& memo, TQRCode& qr, QSize host, int version, int sizeIndex,
+// made or does not fit the host picture, with the reason. With `rows`, groups
+// whose text does not fit their row are noted. `step` runs once per group
+// (pending events); when it answers false the check stops there. `symbols`
+// is kept from run to run, as the control is: the capacity follows the last
+// symbol made.
+CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
                                 const std::function<bool()>& step = {}, const RowTextFit* rows = nullptr);
+
+// Leaves the control as the check on it would: holding the last group's
+// symbol, or nothing when that group failed.
+void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex);
 
 }  // namespace mosaiko

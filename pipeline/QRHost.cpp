@@ -1,5 +1,6 @@
 #include "QRHost.h"
 
+#include "GenerationCheck.h"
 #include "QRCode3.h"
 
 namespace mosaiko {
@@ -32,7 +33,7 @@ TQRHost::TQRHost(QWidget* parent) : QFrame(parent) {
 
     QRBase = new QFrame(this);
     QRBase->setObjectName(QStringLiteral("QRBase"));
-    QRBase->setGeometry(5, 5, 256, 256);
+    QRBase->setGeometry(5, 5, kHostPictureSide, kHostPictureSide);
     QRBase->setFrameStyle(QFrame::NoFrame);
     QPalette white = QRBase->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -41,7 +42,7 @@ TQRHost::TQRHost(QWidget* parent) : QFrame(parent) {
 
     QRCode1 = new TQRCode(QRBase);
     QRCode1->setObjectName(QStringLiteral("QRCode1"));
-    QRCode1->setGeometry(0, 0, 256, 256);
+    QRCode1->setGeometry(0, 0, kHostPictureSide, kHostPictureSide);
     ApplyDesignSettings(*QRCode1);
 }
 

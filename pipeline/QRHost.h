@@ -1,7 +1,6 @@
 // The hidden host of the QR code control: ScrollBox1 holds the white
-// 256 x 256 panel QRBase, which QRCode1 fills. Its size is the limit every
-// symbol is checked against. The main window places it among its controls;
-// mosaiko-report makes one of its own, never shown.
+// 256 x 256 panel QRBase (the host picture), which QRCode1 fills. The main
+// window places it among its controls.
 #pragma once
 
 #include <QFrame>

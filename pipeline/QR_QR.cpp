@@ -5,7 +5,7 @@
 
 #include "GenerationCheck.h"
 #include "GroupAssembly.h"
-#include "QRCode3.h"
+#include "SymbolPicture.h"
 #include "ReportRun.h"
 #include "ReportUnits.h"
 #include "ShiftJis.h"
@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kGothic[] = "ＭＳ Ｐゴシック";
 constexpr char kMincho[] = "ＭＳ Ｐ明朝";
-constexpr int kMaxImageSide = 255;  // below the 256-pixel picture, so it is never enlarged past it
+constexpr int kMaxImageSide = kHostPictureSide - 1;  // so the picture is never enlarged past it
 
 QFont DesignFont(const char* family, double points) {
     QFont font(QString::fromUtf8(family));
@@ -106,7 +106,7 @@ void TQuickReport1::QuickRepBeforePrint(bool& /*printIt*/) {
 }
 
 void TQuickReport1::QuickRepNeedData(bool& moreData) {
-    if (CurrentLine > LastLine || !source_.memo || !source_.qr) {
+    if (CurrentLine > LastLine || !source_.memo || !source_.symbols) {
         moreData = false;
         return;
     }
@@ -114,13 +114,13 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
                                            static_cast<size_t>(LastLine));
     CodeText = group.codeText;
     LabelText = group.labelText;
-    EncodeGroup(*source_.qr, CodeText, source_.version(), source_.sizeIndex());
+    const SymbolResult& symbol = EncodeGroupData(*source_.symbols, group.data, source_.version(), source_.sizeIndex());
     if (source_.processEvents) source_.processEvents();
     Naiyo->SetCaption(LabelText);
-    QRImage->SetPicture(PictureImage(*source_.qr));
-    // Only the symbol and its quiet zone go out; the rest of the picture is
-    // white, as the paper is.
-    QRImage->SetInkMargin(source_.qr->QuietZone());
+    // Only the symbol and its quiet zone go out, placed and scaled as in the
+    // host picture; the rest of that picture is white, as the paper is.
+    QRImage->SetPicture(SymbolImage(symbol, kHostPictureSide));
+    QRImage->SetFrame(QSize(kHostPictureSide, kHostPictureSide));
     CurrentLine = static_cast<int>(group.next);
     moreData = true;
 }
@@ -150,14 +150,6 @@ RowTextFit::RowTextFit(int fontSizePoints, int groupsPerPage) : device_(1, 1, QI
 
 TextFit RowTextFit::Measure(const std::string& labelText) const {
     return FitCaption(&device_, box_, labelText, style_);
-}
-
-QImage PictureImage(const TQRCode& qr) {
-    const TBitmap* bitmap = qr.Picture().AsBitmap();
-    if (!bitmap || bitmap->Empty()) return QImage();
-    // A black-and-white picture goes to the report as one bit per pixel.
-    const QImage mono = bitmap->ToMonoQImage();
-    return mono.isNull() ? bitmap->ToQImage() : mono;
 }
 
 }  // namespace mosaiko

@@ -12,12 +12,12 @@
 namespace mosaiko {
 
 class MemoLines;
-class TQRCode;
+class SymbolEncoder;
 
 // What the form reads from the main window while a report is generated.
 struct ReportSource {
     const MemoLines* memo = nullptr;
-    TQRCode* qr = nullptr;                     // the hidden control that encodes each group
+    SymbolEncoder* symbols = nullptr;          // encodes each group, kept with the check's
     std::function<int()> version;              // symbol version at the moment of generation
     std::function<int()> sizeIndex;            // symbol size item (pixels per module - 1)
     std::function<std::string()> title;        // report title, Shift-JIS
@@ -76,9 +76,5 @@ private:
     QSizeF box_;
     TextStyle style_;
 };
-
-// The control's whole picture as an image for the report; empty when the
-// control holds no symbol.
-QImage PictureImage(const TQRCode& qr);
 
 }  // namespace mosaiko

@@ -4,18 +4,17 @@
 
 #include "CheckMessages.h"
 #include "MemoLines.h"
-#include "QRCode3.h"
 #include "QR_QR.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {
 
-ReportJob::ReportJob(const MemoLines& memo, TQRCode& qr, QSize host) : memo_(memo), qr_(qr), host_(host) {}
+ReportJob::ReportJob(const MemoLines& memo, SymbolEncoder& symbols) : memo_(memo), symbols_(symbols) {}
 
 // The one place where the job encodes the groups for the check.
 CheckOutcome ReportJob::RunCheck(const ReportSettings& s, const std::function<bool()>& step) const {
     const RowTextFit rows(s.fontSize, s.groupsPerPage);
-    return RunGenerationCheck(memo_, qr_, host_, s.version, s.SymbolSizeItem(), step, &rows);
+    return RunGenerationCheck(memo_, symbols_, s.version, s.SymbolSizeItem(), step, &rows);
 }
 
 CheckResult ReportJob::Check(const ReportSettings& settings, const std::function<bool()>& step) const {
@@ -23,7 +22,7 @@ CheckResult ReportJob::Check(const ReportSettings& settings, const std::function
     CheckResult result;
     result.outcome = RunCheck(s, step);
     result.advice = AdviseModule(s.version, s.symbolSize, s.groupsPerPage, ImageSideFor);
-    result.failureText = FailureText(result.outcome, qr_.Version(), qr_.Pxmag());
+    result.failureText = FailureText(result.outcome, symbols_.Version(), symbols_.Pxmag());
     result.overflowText = OverflowText(result.outcome);
     return result;
 }
@@ -32,7 +31,7 @@ std::unique_ptr<TQuickReport1> ReportJob::Form(const ReportSettings& settings, s
                                                std::function<void()> processEvents) const {
     const ReportSettings s = settings.Clamped();
     if (!current) current = [s] { return s; };
-    ReportSource source{&memo_, &qr_, [current] { return current().Clamped().version; },
+    ReportSource source{&memo_, &symbols_, [current] { return current().Clamped().version; },
                         [current] { return current().Clamped().SymbolSizeItem(); },
                         [current] { return EncodeShiftJis(QString::fromUtf8(current().title)); },
                         std::move(processEvents)};

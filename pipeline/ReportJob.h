@@ -3,7 +3,6 @@
 // on the printed module size, and the report form laid out for printing.
 #pragma once
 
-#include <QSize>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,11 +10,11 @@
 #include "GenerationCheck.h"
 #include "PrintAdvice.h"
 #include "ReportSettings.h"
+#include "SymbolEncoder.h"
 
 namespace mosaiko {
 
 class MemoLines;
-class TQRCode;
 class TQuickReport1;
 
 // What one check run found, with what the user is told about it (UTF-8).
@@ -29,9 +28,9 @@ struct CheckResult {
 
 class ReportJob {
 public:
-    // `memo` and `qr` must outlive the job and every form it makes; every
-    // symbol must fit `host`.
-    ReportJob(const MemoLines& memo, TQRCode& qr, QSize host);
+    // `memo` and `symbols` must outlive the job and every form it makes.
+    // `symbols` encodes every group of the check and of the report.
+    ReportJob(const MemoLines& memo, SymbolEncoder& symbols);
 
     // Encodes every group once at `settings`. `step` runs once per group
     // (pending events); when it answers false the check stops there.
@@ -49,8 +48,7 @@ private:
     CheckOutcome RunCheck(const ReportSettings& settings, const std::function<bool()>& step) const;
 
     const MemoLines& memo_;
-    TQRCode& qr_;
-    QSize host_;
+    SymbolEncoder& symbols_;
 };
 
 }  // namespace mosaiko

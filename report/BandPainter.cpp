@@ -89,8 +89,9 @@ void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
     const QImage compact = CompactPicture(picture);
     const QRect part = image.InkMargin() < 0 ? compact.rect() : InkRect(compact, image.InkMargin());
     if (part.isEmpty()) return;
-    const double scaleX = device.width() / compact.width();
-    const double scaleY = device.height() / compact.height();
+    const QSize whole = image.Frame().isEmpty() ? compact.size() : image.Frame();
+    const double scaleX = device.width() / whole.width();
+    const double scaleY = device.height() / whole.height();
     const QRectF target(device.left() + part.left() * scaleX, device.top() + part.top() * scaleY,
                         part.width() * scaleX, part.height() * scaleY);
     const QImage shown = part == compact.rect() ? compact : PicturePart(compact, part);

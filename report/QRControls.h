@@ -88,10 +88,17 @@ public:
     // left to the white paper. Negative (the default): the whole picture.
     int InkMargin() const { return inkMargin_; }
     void SetInkMargin(int pixels) { inkMargin_ = pixels; }
+    // When not empty, the picture is the top-left part of a white picture of
+    // this size, and that whole picture is what stretches to the bounds: a
+    // symbol given without the white around it prints where and as large as
+    // it would in its full picture. Empty (the default): the picture itself.
+    QSize Frame() const { return frame_; }
+    void SetFrame(QSize frame) { frame_ = frame; }
 
 private:
     QImage picture_;
     int inkMargin_ = -1;
+    QSize frame_;
 };
 
 enum class TQRSysDataType { qrsDateTime, qrsPageNumber };

@@ -28,6 +28,8 @@ GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t 
         const std::string_view text = LineText(lines.Line(j));
         AppendEscaped(group.codeText, text);
         group.codeText += kLineEndEscape;
+        group.data += text;
+        group.data += "\r\n";
         group.labelText += text;
         group.labelText += '\r';
     }

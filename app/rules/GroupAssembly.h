@@ -19,6 +19,7 @@ struct GroupTexts {
     std::size_t last = 0;   // index of the group's last line
     std::size_t next = 0;   // first line of the next group; the line count when none
     std::string codeText;   // escaped line texts, each followed by "~0D0A~"
+    std::string data;       // the bytes codeText spells: line texts, each followed by CR LF
     std::string labelText;  // plain line texts, each followed by CR
 };
 

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <cstdlib>
 #include <new>
 
 #include "EncoderTestUtil.h"
+#include "SymbolEncoder.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -33,6 +35,17 @@ TEST(Allocation, BuildSymbolAllocatesNothing) {
             e->SetSymbolText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
             e->BuildSymbol();
         }
+    EXPECT_EQ(allocations.load(), before);
+}
+
+// The same through requests: the kept encoder's buffers serve every symbol.
+TEST(Allocation, EncodingRequestsAllocatesNothing) {
+    auto symbols = std::make_unique<SymbolEncoder>();
+    ASSERT_TRUE(symbols->Encode({"WARM UP"}).made);
+    const std::string texts[] = {"HELLO 1234", std::string(858, 'x'), std::string(7090, '9')};
+    const long before = allocations.load();
+    for (int version : {1, 20, 40})
+        for (const std::string& text : texts) symbols->Encode({text, version});
     EXPECT_EQ(allocations.load(), before);
 }
 

@@ -6,6 +6,7 @@
 
 #include "EncoderTestUtil.h"
 #include "QrDriver.h"
+#include "SymbolEncoder.h"
 
 namespace mosaiko::test {
 namespace {
@@ -184,6 +185,38 @@ TEST(Driver, RunStopsAtThePieceThatDoesNotFit) {
     EXPECT_EQ(visitor.decoded[0]->bytes, std::string(18, '1'));
     EXPECT_EQ(d.Encoder().CurrentSymbol(), 2);
     EXPECT_EQ(d.Encoder().LastFailure(), EncodeFailure::DoesNotFit);
+}
+
+// One kept encoder, request after request: out-of-range settings keep the
+// previous value, and the capacity follows the last symbol made.
+TEST(SymbolEncoder, ResultsOfSuccessiveRequests) {
+    struct Case {
+        std::string data;
+        int version, emode, pxmag;
+        SymbolFailure failure;
+        int sidePixels, emodeR, capacity;
+    };
+    const Case cases[] = {
+        {"1234", 1, kModeAuto, 3, SymbolFailure::None, 29 * 3, kModeNumeric, 41},
+        {std::string(16, 'q') + "\r\n", 1, kModeAuto, 3, SymbolFailure::DoesNotFit, 29 * 3, kModeNumeric, 41},
+        {"abc", 1, kModeNumeric, 3, SymbolFailure::ByteNotInMode, 29 * 3, kModeNumeric, 41},
+        {std::string(7090, '9'), 40, kModeNumeric, 1, SymbolFailure::TooLong, 185, kModeNumeric, 7089},
+        {"A", 2, kModeAuto, 0, SymbolFailure::None, 33, kModeAlphanumeric, 47},
+    };
+    SymbolEncoder symbols;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data.substr(0, 20));
+        const SymbolResult& r = symbols.Encode({c.data, c.version, kLevelL, c.emode, -1, c.pxmag});
+        EXPECT_EQ(r.made, c.failure == SymbolFailure::None);
+        EXPECT_EQ(r.failure, c.failure);
+        EXPECT_EQ(r.sidePixels, c.sidePixels);
+        EXPECT_EQ(r.emodeR, c.emodeR);
+        EXPECT_EQ(r.capacity, c.capacity);
+        EXPECT_EQ(r.matrix != nullptr, r.made);
+        if (r.made) {
+            EXPECT_TRUE(r.ModuleIsDark(0, 0));  // the finder's corner
+        }
+    }
 }
 
 }  // namespace

@@ -16,16 +16,26 @@
 #include "QRHost.h"
 #include "QRCode3.h"
 #include "QR_QR.h"
+#include "PictureScaling.h"
 #include "QrDecodeQt.h"
 #include "ShiftJis.h"
+#include "SymbolPicture.h"
 
 namespace mosaiko {
 namespace {
 
-// The main window's hidden 256 x 256 control, built as the window builds it.
+// The encoder the check and the report share, and the window's hidden
+// 256 x 256 control, built as the window builds it, which the window's check
+// leaves holding the last group's symbol.
 struct Host {
+    SymbolEncoder symbols;
     TQRHost host;
     TQRCode* qr = host.QRCode1;
+    CheckOutcome Check(const MemoLines& memo, int version, int sizeIndex, const RowTextFit* rows = nullptr) {
+        CheckOutcome out = RunGenerationCheck(memo, symbols, version, sizeIndex, {}, rows);
+        ShowLastGroup(*qr, out, version, sizeIndex);
+        return out;
+    }
 };
 
 MemoLines Imported(const std::string& file) {
@@ -40,7 +50,7 @@ std::string Sjis(const char* utf8) { return EncodeShiftJis(QString::fromUtf8(utf
 TEST(GenerationCheck, ShortTextsPassAtTheDefaults) {
     Host host;
     const MemoLines memo = Imported("1,Tokyo\r\n2,Osaka\r\n1," + Sjis("日本語") + "\r\n");
-    const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0);
+    const CheckOutcome out = host.Check(memo, 20, 0);
     EXPECT_EQ(out.groups, 2);
     EXPECT_TRUE(out.Passed());
     EXPECT_EQ(out.capacity, 858);  // byte mode at 20-L: every text ends with CR LF
@@ -50,21 +60,21 @@ TEST(GenerationCheck, ShortTextsPassAtTheDefaults) {
 TEST(GenerationCheck, SymbolsLargerThanTheHostFail) {
     Host host;
     const MemoLines memo = Imported("1,a\r\n");
-    EXPECT_TRUE(RunGenerationCheck(memo, *host.qr, {256, 256}, 25, 1).Passed());   // 250 px
-    EXPECT_FALSE(RunGenerationCheck(memo, *host.qr, {256, 256}, 26, 1).Passed());  // 258 px
+    EXPECT_TRUE(host.Check(memo, 25, 1).Passed());   // 250 px
+    EXPECT_FALSE(host.Check(memo, 26, 1).Passed());  // 258 px
     EXPECT_FALSE(host.qr->SymbolDisped());  // the oversized symbol is cleared
-    EXPECT_TRUE(RunGenerationCheck(memo, *host.qr, {256, 256}, 15, 2).Passed());
-    EXPECT_FALSE(RunGenerationCheck(memo, *host.qr, {256, 256}, 10, 3).Passed());
-    EXPECT_TRUE(RunGenerationCheck(memo, *host.qr, {256, 256}, 40, 0).Passed());
+    EXPECT_TRUE(host.Check(memo, 15, 2).Passed());
+    EXPECT_FALSE(host.Check(memo, 10, 3).Passed());
+    EXPECT_TRUE(host.Check(memo, 40, 0).Passed());
 }
 
 TEST(GenerationCheck, DataThatDoesNotFitTheVersion) {
     Host host;
     // 16 letters + CR LF = 18 bytes: 156 bits against 152 at 1-L.
     const MemoLines fits = Imported("1," + std::string(15, 'q') + "\r\n");
-    EXPECT_TRUE(RunGenerationCheck(fits, *host.qr, {256, 256}, 1, 0).Passed());
+    EXPECT_TRUE(host.Check(fits, 1, 0).Passed());
     const MemoLines memo = Imported("1,ok\r\n1," + std::string(16, 'q') + "\r\n1,ok\r\n");
-    const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 1, 0);
+    const CheckOutcome out = host.Check(memo, 1, 0);
     EXPECT_EQ(out.errors, 1);
     ASSERT_EQ(out.failures.size(), 1u);
     // 16 letters and CR LF against the 17 bytes of version 1 at level L.
@@ -77,16 +87,55 @@ TEST(GenerationCheck, DataThatDoesNotFitTheVersion) {
 TEST(GenerationCheck, SymbolHoldsTheLineTextsWithTildesAndTabs) {
     Host host;
     const MemoLines memo = Imported("1,a~b\tc\r\n2\r\n3,\r\n");
-    ASSERT_TRUE(RunGenerationCheck(memo, *host.qr, {256, 256}, 3, 0).Passed());
-    const auto decoded = test::DecodeImage(PictureImage(*host.qr));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->bytes, "a~b\tc\r\n2\r\n\r\n");  // no comma: the whole line
+    ASSERT_TRUE(host.Check(memo, 3, 0).Passed());
+    // The report's picture of the symbol and the control's, which the check left holding it.
+    for (const QImage& picture : {SymbolImage(host.symbols.Result(), kHostPictureSide),
+                                  host.qr->Picture().Bitmap().ToQImage()}) {
+        const auto decoded = test::DecodeImage(picture);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->bytes, "a~b\tc\r\n2\r\n\r\n");  // no comma: the whole line
+    }
+}
+
+// The rows of a one-bit picture as the PDF stores them: the bytes that hold
+// pixels, with the bits after the last pixel.
+std::string StoredBits(const QImage& mono) {
+    std::string bits;
+    for (int y = 0; y < mono.height(); ++y)
+        bits.append(reinterpret_cast<const char*>(mono.constScanLine(y)), static_cast<size_t>((mono.width() + 7) / 8));
+    return bits;
+}
+
+// The report's picture of a group is the control's picture made one bit per
+// pixel and cut to the symbol and its quiet zone, bit for bit, also where the
+// symbol is larger than the picture; the read-backs agree with the control's.
+TEST(GenerationCheck, GroupSymbolIsTheControlsPictureCutToTheSymbol) {
+    Host host;
+    struct Setting {
+        int version, sizeIndex;
+    };
+    for (const Setting s : {Setting{1, 0}, Setting{7, 2}, Setting{20, 0}, Setting{25, 1}, Setting{26, 1},
+                            Setting{9, 3}, Setting{40, 0}, Setting{40, 1}}) {
+        SCOPED_TRACE(testing::Message() << "version " << s.version << ", size " << s.sizeIndex);
+        EncodeGroup(*host.qr, "Tokyo ~~1~09~~0D0A~", s.version, s.sizeIndex);
+        const SymbolResult& symbol = EncodeGroupData(host.symbols, "Tokyo ~1\t\r\n", s.version, s.sizeIndex);
+        ASSERT_TRUE(symbol.made && host.qr->SymbolDisped());
+        EXPECT_EQ(symbol.sidePixels, host.qr->SymbolWidthS());
+        EXPECT_EQ(symbol.capacity, host.qr->Capacity());
+        EXPECT_EQ(symbol.masktypeR, host.qr->MasktypeR());
+        const QImage whole = host.qr->Picture().Bitmap().ToMonoQImage();
+        const QImage expected = PicturePart(whole, InkRect(whole, host.qr->QuietZone()));
+        const QImage image = SymbolImage(symbol, kHostPictureSide);
+        EXPECT_EQ(image.size(), expected.size());
+        EXPECT_EQ(image.colorTable(), expected.colorTable());
+        EXPECT_EQ(StoredBits(image), StoredBits(expected));
+    }
 }
 
 TEST(GenerationCheck, EmptyViewChecksNothing) {
     Host host;
     const MemoLines memo;
-    const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0);
+    const CheckOutcome out = host.Check(memo, 20, 0);
     EXPECT_EQ(out.groups, 0);
     EXPECT_TRUE(out.Passed());
 }
@@ -94,7 +143,7 @@ TEST(GenerationCheck, EmptyViewChecksNothing) {
 TEST(ReportForm, LayoutFollowsGroupsPerPage) {
     Host host;
     MemoLines memo;
-    TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 20; }, [] { return 0; }, {}, {}});
+    TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 20; }, [] { return 0; }, {}, {}});
     struct Row {
         int perPage, h, side, left, textWidth;
     };
@@ -157,9 +206,9 @@ TEST(ReportForm, PdfRowsScanToTheirGroups) {
         expected.push_back(data);
     }
     const MemoLines memo = Imported(file);
-    ASSERT_TRUE(RunGenerationCheck(memo, *host.qr, {256, 256}, 20, 0).Passed());
+    ASSERT_TRUE(host.Check(memo, 20, 0).Passed());
     int generations = 0;
-    TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 20; }, [] { return 0; },
+    TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 20; }, [] { return 0; },
                                     [&] { ++generations; return Sjis("在庫リスト"); }, {}});
     form.LastLine = static_cast<int>(memo.Count()) - 1;
     form.Arrange(10, 8);
@@ -221,12 +270,12 @@ TEST(ReportForm, RowsCutWhereTheCheckSaysAndMarkTheCut) {
         file += "1," + std::string(2900, 'w') + "\r\n";  // one line, wrapped far beyond any row
         const MemoLines memo = Imported(file);
         const RowTextFit rows(setting.fontSize, setting.perPage);
-        const CheckOutcome out = RunGenerationCheck(memo, *host.qr, {256, 256}, 40, 0, {}, &rows);
+        const CheckOutcome out = host.Check(memo, 40, 0, &rows);
         ASSERT_TRUE(out.Passed());
         ASSERT_FALSE(out.overflows.empty()) << setting.perPage;
         EXPECT_EQ(out.overflows.back().group, static_cast<int>(lineCounts.size()) + 1);
 
-        TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 40; }, [] { return 0; },
+        TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 40; }, [] { return 0; },
                                         [] { return std::string("T"); }, {}});
         form.LastLine = static_cast<int>(memo.Count()) - 1;
         form.Arrange(setting.fontSize, setting.perPage);
@@ -265,7 +314,7 @@ TEST(ReportForm, RowsCutWhereTheCheckSaysAndMarkTheCut) {
 TEST(GenerationCheck, FailuresSayWhyAndNameTheFirstGroups) {
     Host host;
     const MemoLines memo = Imported("1,a\r\n1,b\r\n1,c\r\n1,d\r\n1,e\r\n");
-    const CheckOutcome wide = RunGenerationCheck(memo, *host.qr, {256, 256}, 26, 1);
+    const CheckOutcome wide = host.Check(memo, 26, 1);
     ASSERT_EQ(wide.failures.size(), 5u);
     EXPECT_EQ(wide.failures[4].group, 5);
     EXPECT_EQ(wide.failures[0].reason, GroupFailure::SymbolTooWide);
@@ -279,22 +328,22 @@ TEST(GenerationCheck, FailuresSayWhyAndNameTheFirstGroups) {
 
     // Too wide beats too long: the text could never help.
     const MemoLines longOne = Imported("1,a\r\n1," + std::string(300, 'q') + "\r\n");
-    const CheckOutcome both = RunGenerationCheck(longOne, *host.qr, {256, 256}, 10, 3);
+    const CheckOutcome both = host.Check(longOne, 10, 3);
     ASSERT_EQ(both.failures.size(), 2u);
     EXPECT_EQ(both.failures[1].reason, GroupFailure::SymbolTooWide);
     // At version 9 the long one alone fails, by 302 - 230 bytes.
-    const CheckOutcome data = RunGenerationCheck(longOne, *host.qr, {256, 256}, 9, 3);
+    const CheckOutcome data = host.Check(longOne, 9, 3);
     ASSERT_EQ(data.failures.size(), 1u);
     EXPECT_EQ(data.failures[0].group, 2);
     EXPECT_NE(FailureText(data, 9, 4).find("グループ 2（データ 302 バイトがバージョン 9 の容量 230 バイトを 72 バイト超えている）"),
               std::string::npos) << FailureText(data, 9, 4);
-    EXPECT_TRUE(FailureText(RunGenerationCheck(longOne, *host.qr, {256, 256}, 20, 0), 20, 1).empty());
+    EXPECT_TRUE(FailureText(host.Check(longOne, 20, 0), 20, 1).empty());
 }
 
 TEST(ReportForm, EmptyViewGivesAHeaderOnly) {
     Host host;
     const MemoLines memo;
-    TQuickReport1 form(ReportSource{&memo, host.qr, [] { return 20; }, [] { return 0; }, [] { return std::string(); }, {}});
+    TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 20; }, [] { return 0; }, [] { return std::string(); }, {}});
     form.LastLine = -1;
     form.Arrange(10, 8);
     QTemporaryDir dir;

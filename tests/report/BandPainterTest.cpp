@@ -1,6 +1,7 @@
 // A band recorded into a picture, as the print preview records its pages,
 // replays as the same pixels as the band painted straight onto the screen.
 #include "BandPainter.h"
+#include "PictureScaling.h"
 #include "ReportTestSupport.h"
 #include "ReportUnits.h"
 
@@ -85,11 +86,16 @@ TEST(BandPainter, PictureCutToItsSymbolPaintsTheSamePage) {
         ImageBand cut(QrPicture("MOSAIKO-INK-42", magnification));
         TQRImage& image = static_cast<TQRImage&>(*cut.band.Controls().front());
         image.SetInkMargin(4 * magnification);
+        // The symbol given alone, standing for the top-left part of its picture.
+        const QImage picture = QrPicture("MOSAIKO-INK-42", magnification);
+        ImageBand framed(picture.copy(InkRect(CompactPicture(picture), 4 * magnification)));
+        static_cast<TQRImage&>(*framed.band.Controls().front()).SetFrame(picture.size());
         for (const double pixelsPerMm : {3.7, 5.0, 11.81, 23.62}) {
             SCOPED_TRACE(testing::Message() << magnification << " px/module at " << pixelsPerMm << " px/mm");
             const QImage expected = Direct(whole.band, pixelsPerMm, Qt::white);
             EXPECT_EQ(Direct(cut.band, pixelsPerMm, Qt::white), expected);
             EXPECT_EQ(Replayed(cut.band, pixelsPerMm, Qt::white), expected);  // the preview's way
+            EXPECT_EQ(Direct(framed.band, pixelsPerMm, Qt::white), expected);
         }
     }
 }

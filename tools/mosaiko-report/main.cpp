@@ -1,6 +1,6 @@
 // mosaiko-report: the import, the generation check and the report of the
 // desktop program, without a window, written to a PDF file or printed.
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -11,12 +11,12 @@
 #include "FileImport.h"
 #include "Font.h"
 #include "Import.h"
-#include "QRHost.h"
 #include "QR_QR.h"
 #include "ReportJob.h"
 #include "ReportOptions.h"
 #include "ReportPrinter.h"
 #include "ShiftJis.h"
+#include "SymbolEncoder.h"
 
 using namespace mosaiko;
 using mosaiko::cli::ReportOptions;
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     RegisterFontSubstitutes();
     if (options.listPrinters) {
         ListPrinters(std::cout, std::cerr);
@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
     std::ostream& counts = Counts(options);
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
-    TQRHost qrHost;
-    const ReportJob job(memo, *qrHost.QRCode1, qrHost.QRBase->size());
+    SymbolEncoder symbols;
+    const ReportJob job(memo, symbols);
     const CheckResult check = job.Check(options.settings);
     if (!Tell(counts, options.file, check)) return Finish(kExitFailed);
     const std::unique_ptr<TQuickReport1> form = job.Form(options.settings);

@@ -41,6 +41,7 @@ TEST(LineText, AfterTheFirstComma) {
 TEST(AssembleGroup, EscapesTildesAndTabs) {
     const GroupTexts g = One("1,a~b\tc~~");
     EXPECT_EQ(g.codeText, "a~~b~09~c~~~~~0D0A~");
+    EXPECT_EQ(g.data, "a~b\tc~~\r\n");
     EXPECT_EQ(g.labelText, "a~b\tc~~\r");
     EXPECT_EQ(g.last, 0u);
 }
@@ -64,6 +65,7 @@ TEST(AssembleGroup, MalformedDoubleByteTextStillReadsBack) {
     for (const std::string& line : std::vector<std::string>{"1,ab\x81"s, "1,\x81\t~"s, "1,\xfc\xfc\xfc"s, "1,~\x81"s}) {
         const GroupTexts g = One(line);
         EXPECT_EQ(Unescaped(g.codeText), std::string(LineText(line)) + "\r\n") << line;
+        EXPECT_EQ(Unescaped(g.codeText), g.data) << line;  // the data is what the code text spells
     }
 }
 
@@ -73,6 +75,7 @@ TEST(AssembleGroup, LinesWithoutCommaOrWithNothingAfterIt) {
     EXPECT_EQ(g.last, 2u);
     EXPECT_EQ(g.codeText, "12~0D0A~~0D0A~x~0D0A~");
     EXPECT_EQ(g.labelText, "12\r\rx\r");
+    EXPECT_EQ(g.data, "12\r\n\r\nx\r\n");
 }
 
 TEST(AssembleGroup, CutsLineTextsAt9999Bytes) {

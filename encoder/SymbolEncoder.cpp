@@ -1,0 +1,39 @@
+#include "SymbolEncoder.h"
+
+namespace mosaiko {
+
+void SymbolEncoder::Apply(const SymbolRequest& request) {
+    encoder_.SetVersion(request.version);
+    encoder_.SetEclevel(request.eclevel);
+    if (request.emode != encoder_.Emode()) encoder_.SetEmode(request.emode);
+    if (request.masktype != encoder_.Masktype()) encoder_.SetMasktype(request.masktype);
+    if (request.pxmag >= 1 && request.pxmag <= 10) pxmag_ = request.pxmag;
+    encoder_.SetStructure(qrSingle, 1, encoder_.Parity(), 1);
+}
+
+const SymbolResult& SymbolEncoder::Encode(const SymbolRequest& request) {
+    Apply(request);
+    SymbolResult& r = result_;
+    r.made = false;
+    r.matrix = nullptr;
+    const auto length = static_cast<int>(request.data.size());
+    if (request.data.size() > static_cast<size_t>(kMaxSymbolText)) {
+        r.failure = SymbolFailure::TooLong;  // nothing is built, EmodeR stays
+    } else {
+        encoder_.SetSymbolText(reinterpret_cast<const uint8_t*>(request.data.data()), length);
+        r.made = encoder_.BuildSymbol();
+        r.failure = r.made ? SymbolFailure::None
+                    : encoder_.LastFailure() == EncodeFailure::ByteNotInMode ? SymbolFailure::ByteNotInMode
+                                                                             : SymbolFailure::DoesNotFit;
+        if (r.made) r.matrix = encoder_.Matrix();
+    }
+    r.modules = encoder_.ModulesPerSide();
+    r.pxmag = pxmag_;
+    r.sidePixels = (r.modules + 2 * kQuietModules) * pxmag_;
+    r.capacity = encoder_.GetCapacity();
+    r.emodeR = encoder_.EmodeR();
+    r.masktypeR = encoder_.MasktypeR();
+    return r;
+}
+
+}  // namespace mosaiko
