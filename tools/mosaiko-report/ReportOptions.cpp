@@ -2,18 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
-#include <charconv>
+
+#include "CliCommon.h"
 
 namespace mosaiko::cli {
 namespace {
-
-bool ParseInt(const std::string& text, int low, int high, int& value) {
-    int v = 0;
-    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || v < low || v > high) return false;
-    value = v;
-    return true;
-}
 
 std::string Dashed(const QString& name) { return (name.size() == 1 ? "-" : "--") + name.toStdString(); }
 

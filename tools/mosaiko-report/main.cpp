@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CheckMessages.h"
+#include "CliCommon.h"
 #include "Font.h"
 #include "GenerationCheck.h"
 #include "Import.h"
@@ -25,13 +26,9 @@ using mosaiko::cli::ReportOptions;
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
+using cli::kExitFailed;
 
-int Usage(const std::string& message) {
-    std::cerr << "mosaiko-report: " << message << "\nTry 'mosaiko-report --help'.\n";
-    return kExitUsage;
-}
+int Usage(const std::string& message) { return cli::Usage("mosaiko-report", message); }
 
 std::string Utf8(std::string_view shiftJis) { return DecodeShiftJis(shiftJis).toStdString(); }
 
