@@ -1,18 +1,17 @@
-// An output file that a failed or interrupted run never leaves half-written:
-// the bytes go to a temporary file in the same folder, which replaces the old
-// file only when everything was written. "-" is standard output; a device
-// such as /dev/null holds nothing to keep and is written directly.
+// The Qt face of AtomicFile, for writers that want a QIODevice (the report's
+// PDF): the same temporary file, sync and rename, or standard output for "-".
 #pragma once
 
 #include <QFile>
 #include <QString>
 
+#include "AtomicFile.h"
+
 namespace mosaiko {
 
 class OutputFile {
 public:
-    explicit OutputFile(QString path);
-    ~OutputFile();  // not committed: the temporary file is removed
+    explicit OutputFile(const QString& path);
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
@@ -22,18 +21,13 @@ public:
     bool Commit();
 
     // The file as a message names it: its path, or "standard output".
-    QString Name() const;
+    QString Name() const { return QFile::decodeName(atomic_.Name().c_str()); }
     // Why Open or Commit failed.
-    QString Error() const { return error_; }
+    QString Error() const { return QString::fromLocal8Bit(atomic_.Error()); }
 
 private:
-    bool Fail(const QString& reason);
-    void Discard();
-
-    QString path_;
-    QString temp_;  // empty: written in place (standard output, a device)
-    QFile file_;
-    QString error_;
+    AtomicFile atomic_;
+    QFile file_;  // declared after atomic_: closed before its descriptor is
 };
 
 }  // namespace mosaiko

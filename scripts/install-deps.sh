@@ -13,6 +13,7 @@ PACKAGES=(
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev
+  qrencode hyperfine
   # metafile readers of the format tests (about a minute to install)
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin libxml2-utils
   # the clipboard watch against another program on a virtual X server

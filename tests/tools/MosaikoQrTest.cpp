@@ -2,6 +2,9 @@
 // error, the exit codes, and PBM output read back by a real decoder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <sstream>
 
 #include "QrDecode.h"
@@ -130,6 +133,39 @@ TEST(MosaikoQr, UsageErrorsExitTwo) {
     EXPECT_NE(r.err.find("--version"), std::string::npos);
     EXPECT_NE(r.err.find("1 to 40"), std::string::npos);
     EXPECT_EQ(RunTool(kTool, {"--help"}).status, 0);
+}
+
+// PBM text loads no Qt library and needs no display; the picture formats are
+// painted by mosaiko-qr-picture, found in mosaiko-qr's own folder.
+TEST(MosaikoQr, PbmLoadsNoQtAndPicturesComeFromTheProgramBesideIt) {
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    const auto pbm = RunTool("env", {"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
+                                     "LD_DEBUG=libs", kTool, "HELLO"});
+    EXPECT_EQ(pbm.status, 0);
+    EXPECT_EQ(DecodePbm(pbm.out), std::vector<std::string>{"HELLO"});
+    EXPECT_NE(pbm.err.find("libc.so"), std::string::npos) << "LD_DEBUG gave no library list";
+    EXPECT_EQ(lower(pbm.err).find("libqt"), std::string::npos) << pbm.err;
+
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("mosaiko-qr-alone-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path built = fs::path(kTool).parent_path();
+    for (const char* name : {"mosaiko-qr", "mosaiko-qr-picture"})
+        fs::copy_file(built / name, dir / name, fs::copy_options::overwrite_existing);
+    const std::string tool = (dir / "mosaiko-qr").string();
+    const auto png = RunTool(tool, {"--format", "png"}, "HELLO");
+    EXPECT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(png.out.substr(0, 4), "\x89PNG");
+
+    fs::remove(dir / "mosaiko-qr-picture");
+    const auto alone = RunTool(tool, {"--format", "svg", "HELLO"});
+    EXPECT_EQ(alone.status, 1);
+    EXPECT_NE(alone.err.find("cannot run"), std::string::npos) << alone.err;
+    EXPECT_EQ(RunTool(tool, {"HELLO"}).status, 0);
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -6,14 +6,15 @@
 #include <string>
 
 #include "QRCode3.h"
+#include "QrFormats.h"
 
 namespace mosaiko::cli {
 
-// The picture kind that records a format; nothing for pbm, png and others.
-std::optional<TPictures> MetafileKind(const std::string& format);
+// The picture kind that records a format; nothing for pbm and png.
+std::optional<TPictures> MetafileKind(QrFormat format);
 
 // The control's metafile in the format; a run whose first symbol failed has
 // recorded nothing and gives an empty metafile of the control's size.
-std::string MetafileBytes(const TQRCode& q, const std::string& format);
+std::string MetafileBytes(const TQRCode& q, QrFormat format);
 
 }  // namespace mosaiko::cli

@@ -1,18 +1,11 @@
 #include "QrOptions.h"
 
-#include <charconv>
-#include <cstring>
-
+#include "CliCommon.h"
 #include "QrEncoder.h"
+#include "QrFormats.h"
 
 namespace mosaiko::cli {
 namespace {
-
-bool ParseInt(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    auto [p, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && p == end && !text.empty();
-}
 
 // Looks a word up in a list; its index is the value.
 bool ParseWord(const std::string& text, std::initializer_list<const char*> words, int& value) {
@@ -36,8 +29,7 @@ bool RangeError(UsageError& error, const std::string& option, const std::string&
 bool ApplyValue(const std::string& name, const std::string& value, QrOptions& o, UsageError& error) {
     int n = 0;
     if (name == "--version") {
-        if (!ParseInt(value, n) || n < 1 || n > 40) return RangeError(error, name, value, "a version from 1 to 40");
-        o.version = n;
+        if (!ParseInt(value, 1, 40, o.version)) return RangeError(error, name, value, "a version from 1 to 40");
     } else if (name == "--level") {
         if (!ParseWord(value, {"L", "M", "Q", "H"}, o.level)) return RangeError(error, name, value, "one of L, M, Q, H");
     } else if (name == "--mode") {
@@ -46,17 +38,14 @@ bool ApplyValue(const std::string& name, const std::string& value, QrOptions& o,
         o.emode = n - 1;
     } else if (name == "--mask") {
         if (value == "auto") o.mask = -1;
-        else if (!ParseInt(value, n) || n < 0 || n > 7) return RangeError(error, name, value, "auto or a mask from 0 to 7");
-        else o.mask = n;
+        else if (!ParseInt(value, 0, 7, o.mask)) return RangeError(error, name, value, "auto or a mask from 0 to 7");
     } else if (name == "--structure") {
         if (!ParseWord(value, {"single", "connect", "plus"}, o.structure))
             return RangeError(error, name, value, "one of single, connect, plus");
     } else if (name == "--count") {
-        if (!ParseInt(value, n) || n < 1 || n > kMaxPieces) return RangeError(error, name, value, "a count from 1 to 1024");
-        o.count = n;
+        if (!ParseInt(value, 1, kMaxPieces, o.count)) return RangeError(error, name, value, "a count from 1 to 1024");
     } else if (name == "--pxmag") {
-        if (!ParseInt(value, n) || n < 1 || n > 10) return RangeError(error, name, value, "a magnification from 1 to 10");
-        o.pxmag = n;
+        if (!ParseInt(value, 1, 10, o.pxmag)) return RangeError(error, name, value, "a magnification from 1 to 10");
     } else if (name == "--format") {
         o.format = value;
     } else if (name == "-o" || name == "--output") {
@@ -137,7 +126,7 @@ bool ParseOptions(int argc, char** argv, QrOptions& o, UsageError& error) {
     return true;
 }
 
-const char* HelpText() {
+std::string HelpText() {
     return "Usage: mosaiko-qr [options] [--] [TEXT]\n"
            "Makes QR Code symbols of TEXT, or of all bytes of --input FILE or of standard input.\n"
            "Bytes pass unchanged (Shift-JIS text for Kanji).\n"
@@ -150,14 +139,30 @@ const char* HelpText() {
            "  --count N            number of symbols 1-1024 (default 1)\n"
            "  --binary             read ~HH~ escapes (~~ is one tilde)\n"
            "  --pxmag N            pixels per module 1-10 (default 1)\n"
-           "  --format F           pbm (PBM text, the default), or a picture: png, emf, wmf, svg\n"
+           "  --format F           pbm (PBM text, the default), or a picture: " +
+           PictureFormatNames(", ") +
+           "\n"
            "  --input FILE         read the data from FILE\n"
            "  -o FILE              write to FILE (default standard output)\n"
            "  --info               print the encoding results to standard error\n"
            "  --help               show this text\n"
            "\n"
            "Exit status: 0 every symbol was made; 1 a symbol could not be made;\n"
-           "2 usage error or unreadable input / unwritable output.\n";
+           "2 usage error or unreadable input / unwritable output.\n"
+           "\n"
+           "With --format " +
+           PictureFormatNames(" or ") +
+           " the control paints the symbols into a picture\n"
+           "that fits them (emf, wmf and svg record it as a metafile):\n"
+           "  --angle 0|90|180|270     turn the picture clockwise (default 0; png only)\n"
+           "  --fg #RRGGBB, --bg #RRGGBB  module and background colours (default black on white)\n"
+           "  --transparent            leave the background out (transparent pixels; png only)\n"
+           "  --comment-up TEXT        a line above each symbol, --comment-down TEXT below\n"
+           "  --comment-up-loc left|center|right, --comment-down-loc ...  their alignment\n"
+           "  --space-up N             pixels above each symbol 0-1000 (room for the comment);\n"
+           "                           also --space-down, --space-left, --space-right\n"
+           "  --column N               symbols per row 1-1024 (default 16)\n"
+           "  --numbering none|head|tail|ifvoid  symbol numbers in the comments (default none)\n";
 }
 
 }  // namespace mosaiko::cli

@@ -37,6 +37,7 @@ bool ParseOptions(int argc, char** argv, QrOptions& options, UsageError& error);
 // Names of the options that take a value and are handled outside the PBM path.
 bool IsPictureOption(const std::string& name);
 
-const char* HelpText();
+// The whole --help text, the picture options included.
+std::string HelpText();
 
 }  // namespace mosaiko::cli

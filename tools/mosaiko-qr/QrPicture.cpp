@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "CliCommon.h"
 #include "QRCode3.h"
 #include "QrMetafile.h"
 #include "QrRun.h"
@@ -16,28 +17,15 @@
 namespace mosaiko::cli {
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 constexpr int kMaxSpace = 1000;  // pixels; keeps a mistyped space from asking for a huge picture
 // A PNG is painted in memory at 4 bytes a pixel: at most 16384 pixels a side
 // and 1 GiB in all, checked before anything is allocated.
 constexpr long long kMaxPictureSide = 16384;
 constexpr long long kMaxPicturePixels = (1LL << 30) / 4;
 
-int Usage(const std::string& message) {
-    std::cerr << "mosaiko-qr: " << message << "\nTry 'mosaiko-qr --help'.\n";
-    return kExitUsage;
-}
-
 bool RangeError(std::string& error, const std::string& option, const std::string& value, const char* range) {
     error = "option " + option + ": '" + value + "' is not " + range;
     return false;
-}
-
-bool ParseInt(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    auto [p, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && p == end && !text.empty();
 }
 
 bool ParseColor(const std::string& text, TColor& color) {
@@ -84,7 +72,7 @@ bool ApplyPictureOption(TQRCode& q, const std::string& name, const std::string& 
         if (name == "--comment-up-loc") q.SetCommentUpLoc(location);
         else q.SetCommentDownLoc(location);
     } else if (name.rfind("--space-", 0) == 0) {
-        if (!ParseInt(value, n) || n < 0 || n > kMaxSpace)
+        if (!ParseInt(value, 0, kMaxSpace, n))
             return RangeError(error, name, value, "a space from 0 to 1000 pixels");
         if (name == "--space-up") q.SetSymbolSpaceUp(n);
         else if (name == "--space-down") q.SetSymbolSpaceDown(n);
@@ -170,39 +158,32 @@ std::optional<std::string> PictureTooLarge(const TQRCode& q) {
            " pixels; a PNG may have at most " + std::to_string(kMaxPictureSide) + " pixels a side";
 }
 
-int Paint(TQRCode& q, const QrOptions& options, bool transparent) {
-    if (!MetafileKind(options.format)) {
-        if (const auto tooLarge = PictureTooLarge(q)) {
-            std::cerr << "mosaiko-qr: " << *tooLarge << "\n";
-            return kExitFailed;
-        }
+int Paint(TQRCode& q, const QrOptions& options, QrFormat format, bool transparent) {
+    const auto kind = MetafileKind(format);
+    if (!kind) {
+        if (const auto tooLarge = PictureTooLarge(q)) return Failed(*tooLarge);
     }
     try {
         q.SetMatch(true);
-        const auto kind = MetafileKind(options.format);
         if (kind) q.SetSymbolPicture(*kind);
         q.SetSymbolEnabled(true);
-        const std::string bytes = kind ? MetafileBytes(q, options.format)
+        const std::string bytes = kind ? MetafileBytes(q, format)
                                        : PngBytes(transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q));
         // A file is written only when every symbol was made.
         std::string message;
         if ((q.SymbolDisped() || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, bytes, message))
             return Usage(message);
     } catch (const Exception& e) {
-        std::cerr << "mosaiko-qr: " << e.what() << "\n";
-        return kExitFailed;
+        return Failed(e.what());
     }
     if (options.info) std::cerr << InfoText(q.Driver());
-    if (!q.SymbolDisped()) {
-        std::cerr << "mosaiko-qr: " << FailureMessage(q.Driver()) << "\n";
-        return kExitFailed;
-    }
-    return 0;
+    if (!q.SymbolDisped()) return Failed(FailureMessage(q.Driver()));
+    return kExitOk;
 }
 
 }  // namespace
 
-int RunPicture(const QrOptions& options, std::string code) {
+int RunPicture(const QrOptions& options, QrFormat format, std::string code) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "mosaiko-qr";
@@ -218,24 +199,9 @@ int RunPicture(const QrOptions& options, std::string code) {
         if (option == "--transparent") transparent = true;
         else if (!ApplyPictureOption(*q, option, value, error)) return Usage(error);
     }
-    if (MetafileKind(options.format) && (transparent || q->Angle() != 0))  // metafiles are never turned
+    if (MetafileKind(format) && (transparent || q->Angle() != 0))  // metafiles are never turned
         return Usage("options --transparent and --angle apply to png only");
-    return Paint(*q, options, transparent);
-}
-
-const char* PictureHelpText() {
-    return "\n"
-           "With --format png, emf, wmf or svg the control paints the symbols into a picture\n"
-           "that fits them (emf, wmf and svg record it as a metafile):\n"
-           "  --angle 0|90|180|270     turn the picture clockwise (default 0; png only)\n"
-           "  --fg #RRGGBB, --bg #RRGGBB  module and background colours (default black on white)\n"
-           "  --transparent            leave the background out (transparent pixels; png only)\n"
-           "  --comment-up TEXT        a line above each symbol, --comment-down TEXT below\n"
-           "  --comment-up-loc left|center|right, --comment-down-loc ...  their alignment\n"
-           "  --space-up N             pixels above each symbol 0-1000 (room for the comment);\n"
-           "                           also --space-down, --space-left, --space-right\n"
-           "  --column N               symbols per row 1-1024 (default 16)\n"
-           "  --numbering none|head|tail|ifvoid  symbol numbers in the comments (default none)\n";
+    return Paint(*q, options, format, transparent);
 }
 
 }  // namespace mosaiko::cli

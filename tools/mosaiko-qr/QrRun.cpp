@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <iostream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "OutputFile.h"
+#include "AtomicFile.h"
+#include "CliCommon.h"
 
 namespace mosaiko::cli {
 
@@ -57,16 +59,45 @@ ReadStatus ReadAllBytes(const std::string& path, std::string& bytes, std::string
 }
 
 bool WriteAllBytes(const std::string& path, const std::string& bytes, std::string& error) {
-    OutputFile out(path.empty() ? QStringLiteral("-") : QString::fromLocal8Bit(path.c_str()));
-    const bool written = out.Open() &&
-                         out.Device().write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         out.Commit();
-    if (!written) {
-        const QString reason = out.Error().isEmpty() ? out.Device().errorString() : out.Error();
-        error = "cannot write " + out.Name().toLocal8Bit().toStdString() + ": " + reason.toLocal8Bit().toStdString();
-    }
+    AtomicFile out(path.empty() ? "-" : path);
+    const bool written = out.Open() && out.Write(bytes.data(), bytes.size()) && out.Commit();
+    if (!written) error = "cannot write " + out.Name() + ": " + out.Error();
     return written;
+}
+
+int Failed(const std::string& message) {
+    std::cerr << kProgram << ": " << message << "\n";
+    return kExitFailed;
+}
+
+int Usage(const std::string& message) { return cli::Usage(kProgram, message); }
+
+std::optional<int> CheckOptions(int argc, char** argv, QrOptions& options, QrFormat& format) {
+    UsageError error;
+    if (!ParseOptions(argc, argv, options, error)) return Usage(error.message);
+    if (options.help) {
+        std::cout << HelpText();
+        return kExitOk;
+    }
+    const auto found = FindFormat(options.format);
+    if (!found) return Usage(UnknownFormatMessage(options.format));
+    format = *found;
+    if (!IsPicture(format) && !options.extra.empty())
+        return Usage("option " + options.extra.front().first + " applies to pictures only");
+    return std::nullopt;
+}
+
+std::optional<int> ReadCode(const QrOptions& options, std::string& code) {
+    if (options.text) {
+        if (options.text->size() > kMaxInputBytes) return Failed(TooLongText("TEXT"));
+        code = *options.text;
+        return std::nullopt;
+    }
+    std::string message;
+    const ReadStatus read = ReadAllBytes(options.input, code, message);
+    if (read == ReadStatus::TooLong) return Failed(message);
+    if (read != ReadStatus::Read) return Usage(message);
+    return std::nullopt;
 }
 
 void Configure(QrDriver& driver, const QrOptions& o, std::string code) {

@@ -2,13 +2,31 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "QrDriver.h"
 #include "SymbolParameters.h"
+#include "QrFormats.h"
 #include "QrOptions.h"
 
 namespace mosaiko::cli {
+
+// The name every message of mosaiko-qr starts with, whichever program runs.
+inline constexpr const char* kProgram = "mosaiko-qr";
+
+// "mosaiko-qr: MESSAGE" on standard error; the exit status for a failed run.
+int Failed(const std::string& message);
+// The message and the pointer to --help; the exit status for a usage error.
+int Usage(const std::string& message);
+
+// The options, --help and the format, checked before any data is read;
+// gives the exit status when the run ends there.
+std::optional<int> CheckOptions(int argc, char** argv, QrOptions& options, QrFormat& format);
+
+// The data of the run: TEXT, --input FILE or standard input; gives the exit
+// status when it cannot be had.
+std::optional<int> ReadCode(const QrOptions& options, std::string& code);
 
 // The most data a run can use: 1024 symbols of 7089 bytes each.
 inline constexpr std::size_t kMaxInputBytes = kMaxPieces * static_cast<std::size_t>(kMaxSymbolText);

@@ -1,11 +1,15 @@
-// mosaiko-qr: QR Code symbols from the command line, as plain PBM text.
+// mosaiko-qr: QR Code symbols from the command line, as plain PBM text. The
+// picture formats need Qt; they are painted by mosaiko-qr-picture beside this
+// program, so that PBM text loads no Qt library at all.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
+#include "CliCommon.h"
 #include "QrDriver.h"
-#include "QrMetafile.h"
-#include "QrOptions.h"
-#include "QrPicture.h"
 #include "QrRun.h"
 
 using namespace mosaiko;
@@ -13,62 +17,37 @@ using namespace mosaiko::cli;
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-int Usage(const std::string& message) {
-    std::cerr << "mosaiko-qr: " << message << "\nTry 'mosaiko-qr --help'.\n";
-    return kExitUsage;
-}
-
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text.append(line).push_back('\n');
     return text;
 }
 
-int Failed(const std::string& message) {
-    std::cerr << "mosaiko-qr: " << message << "\n";
-    return kExitFailed;
+// Hands the whole run, with the same arguments and standard input, to the
+// picture program in this program's own folder.
+int RunPictureProgram(char** argv) {
+    std::error_code ignored;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ignored);
+    const std::string program = (self.parent_path() / "mosaiko-qr-picture").string();
+    ::execv(program.c_str(), argv);
+    return Failed("cannot run " + program + ": " + std::strerror(errno));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QrOptions options;
-    UsageError error;
-    if (!ParseOptions(argc, argv, options, error)) return Usage(error.message);
-    if (options.help) {
-        std::cout << HelpText() << PictureHelpText();
-        return 0;
-    }
-    const bool picture = options.format == "png" || MetafileKind(options.format);
-    if (!picture && options.format != "pbm")
-        return Usage("option --format: '" + options.format + "' is not one of pbm, png, emf, wmf, svg");
-    if (!picture && !options.extra.empty())
-        return Usage("option " + options.extra.front().first + " applies to pictures only");
+    QrFormat format = QrFormat::Pbm;
+    if (const auto status = CheckOptions(argc, argv, options, format)) return *status;
+    if (IsPicture(format)) return RunPictureProgram(argv);
 
     std::string code;
-    if (options.text) {
-        if (options.text->size() > kMaxInputBytes) return Failed(TooLongText("TEXT"));
-        code = *options.text;
-    } else {
-        std::string message;
-        const ReadStatus read = ReadAllBytes(options.input, code, message);
-        if (read == ReadStatus::TooLong) return Failed(message);
-        if (read != ReadStatus::Read) return Usage(message);
-    }
-
-    if (picture) return RunPicture(options, std::move(code));
-
+    if (const auto status = ReadCode(options, code)) return *status;
     auto driver = std::make_unique<QrDriver>();
     Configure(*driver, options, std::move(code));
     driver->SplitData();
     SettingsError settings;
-    if (!driver->CheckSettings(settings)) {
-        std::cerr << "mosaiko-qr: " << settings.Message() << "\n";
-        return kExitFailed;
-    }
+    if (!driver->CheckSettings(settings)) return Failed(settings.Message());
     const std::vector<std::string>& pbm = driver->GetPBM();
     const bool complete = driver->Encoder().CurrentSymbol() > driver->Encoder().Count();
     // A file is written only for a complete run; standard output always
@@ -77,9 +56,6 @@ int main(int argc, char** argv) {
     if ((complete || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, JoinLines(pbm), message))
         return Usage(message);
     if (options.info) std::cerr << InfoText(*driver);
-    if (!complete) {
-        std::cerr << "mosaiko-qr: " << FailureMessage(*driver) << "\n";
-        return kExitFailed;
-    }
-    return 0;
+    if (!complete) return Failed(FailureMessage(*driver));
+    return kExitOk;
 }

@@ -2,18 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
-#include <charconv>
+
+#include "CliCommon.h"
 
 namespace mosaiko::cli {
 namespace {
-
-bool ParseInt(const std::string& text, const SettingRange& range, int& value) {
-    int v = 0;
-    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size() || text.empty() || !range.Holds(v)) return false;
-    value = v;
-    return true;
-}
 
 std::string Dashed(const QString& name) { return (name.size() == 1 ? "-" : "--") + name.toStdString(); }
 
@@ -44,7 +37,7 @@ std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportO
     for (const Ranged& r : kRanged) {
         if (!parser.isSet(r.name)) continue;
         const std::string value = parser.value(r.name).toStdString();
-        if (!ParseInt(value, r.range, o.settings.*r.target))
+        if (!ParseInt(value, r.range.low, r.range.high, o.settings.*r.target))
             return "option " + Dashed(r.name) + ": '" + value + "' is not from " + std::to_string(r.range.low) +
                    " to " + std::to_string(r.range.high);
     }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "CliCommon.h"
 #include "FileImport.h"
 #include "Font.h"
 #include "Import.h"
@@ -23,13 +24,9 @@ using mosaiko::cli::ReportOptions;
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
+using cli::kExitFailed;
 
-int Usage(const std::string& message) {
-    std::cerr << "mosaiko-report: " << message << "\nTry 'mosaiko-report --help'.\n";
-    return kExitUsage;
-}
+int Usage(const std::string& message) { return cli::Usage("mosaiko-report", message); }
 
 std::string Utf8(std::string_view shiftJis) { return DecodeShiftJis(shiftJis).toStdString(); }
 
