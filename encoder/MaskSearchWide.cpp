@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "CpuFeatures.h"
 #include "MaskPatterns.h"
 #include "PenaltyRules.h"
 
@@ -146,9 +147,7 @@ int WidePenalty(const MaskLines& lines, int n, int mask) {
 #pragma GCC pop_options
 
 namespace mosaiko {
-bool WideKernelAvailable() {
-    return __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vpopcntdq");
-}
+bool WideKernelAvailable() { return CpuHasAvx512Popcount(); }
 }  // namespace mosaiko
 
 #else

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CpuFeatures.h"
 #include "QrEncoder.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -101,10 +102,7 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
 #pragma GCC pop_options
 
 namespace mosaiko {
-bool DepositPlacementAvailable() {
-    // Zen 1 and 2 run these instructions in microcode, far slower than the portable walk.
-    return __builtin_cpu_supports("bmi2") && !__builtin_cpu_is("znver1") && !__builtin_cpu_is("znver2");
-}
+bool DepositPlacementAvailable() { return CpuHasFastBmi2(); }
 }  // namespace mosaiko
 
 #else
