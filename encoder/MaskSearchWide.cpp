@@ -16,8 +16,13 @@
 
 // Everything from here on may use the wide instructions; the shared headers
 // above stay compiled for the baseline.
+// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512vl,avx512vpopcntdq"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2,avx512f,avx512vl,avx512vpopcntdq")
+#endif
 
 #include "PenaltyLines.h"
 
@@ -144,7 +149,11 @@ int WidePenalty(const MaskLines& lines, int n, int mask) {
 
 }  // namespace mosaiko
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace mosaiko {
 bool WideKernelAvailable() { return CpuHasAvx512Popcount(); }

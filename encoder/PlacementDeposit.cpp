@@ -13,8 +13,13 @@
 
 #include <immintrin.h>
 
+// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("bmi2,popcnt"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("bmi2,popcnt")
+#endif
 
 namespace mosaiko {
 namespace {
@@ -99,7 +104,11 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
 
 }  // namespace mosaiko
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace mosaiko {
 bool DepositPlacementAvailable() { return CpuHasFastBmi2(); }
