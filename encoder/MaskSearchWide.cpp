@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "CpuFeatures.h"
 #include "MaskPatterns.h"
 #include "PenaltyRules.h"
 
@@ -15,8 +16,13 @@
 
 // Everything from here on may use the wide instructions; the shared headers
 // above stay compiled for the baseline.
+// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512vl,avx512vpopcntdq"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2,avx512f,avx512vl,avx512vpopcntdq")
+#endif
 
 #include "PenaltyLines.h"
 
@@ -143,12 +149,14 @@ int WidePenalty(const MaskLines& lines, int n, int mask) {
 
 }  // namespace mosaiko
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace mosaiko {
-bool WideKernelAvailable() {
-    return __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vpopcntdq");
-}
+bool WideKernelAvailable() { return CpuHasAvx512Popcount(); }
 }  // namespace mosaiko
 
 #else

@@ -6,14 +6,20 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CpuFeatures.h"
 #include "QrEncoder.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 
 #include <immintrin.h>
 
+// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("bmi2,popcnt"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("bmi2,popcnt")
+#endif
 
 namespace mosaiko {
 namespace {
@@ -98,13 +104,14 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
 
 }  // namespace mosaiko
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace mosaiko {
-bool DepositPlacementAvailable() {
-    // Zen 1 and 2 run these instructions in microcode, far slower than the portable walk.
-    return __builtin_cpu_supports("bmi2") && !__builtin_cpu_is("znver1") && !__builtin_cpu_is("znver2");
-}
+bool DepositPlacementAvailable() { return CpuHasFastBmi2(); }
 }  // namespace mosaiko
 
 #else

@@ -4,6 +4,8 @@
 // it is called only after the CPU reported it: the program stays baseline.
 #include "BitFill.h"
 
+#include "CpuFeatures.h"
+
 #if defined(__x86_64__) && defined(__GNUC__)
 
 #include <immintrin.h>
@@ -28,7 +30,7 @@ void FillSetBits32Wide(uint32_t* pixels, const uint64_t* bits, int count, uint32
 #pragma GCC pop_options
 
 namespace mosaiko {
-bool WideBitFillAvailable() { return __builtin_cpu_supports("avx512f"); }
+bool WideBitFillAvailable() { return CpuHasAvx512(); }
 }  // namespace mosaiko
 
 #else

@@ -12,7 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "Cp932.h"
 #include "LineReader.h"
+#include "Utf8Sequence.h"
 
 namespace mosaiko {
 
@@ -51,8 +53,7 @@ std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read,
 // Converts UTF-8 lines to CP932, one line at a time.
 class Utf8ToShiftJis {
 public:
-    Utf8ToShiftJis();
-    ~Utf8ToShiftJis();
+    Utf8ToShiftJis() = default;
     Utf8ToShiftJis(const Utf8ToShiftJis&) = delete;
     Utf8ToShiftJis& operator=(const Utf8ToShiftJis&) = delete;
 
@@ -62,12 +63,9 @@ public:
     std::optional<std::string_view> Convert(std::string_view utf8, std::string& problem);
 
 private:
-    void* cd_;  // iconv_t
+    Cp932StrictEncoder encoder_;
     bool first_ = true;
     std::string out_;
 };
-
-// Length of the valid UTF-8 sequence starting `text`, or 0.
-std::size_t Utf8SequenceLength(std::string_view text);
 
 }  // namespace mosaiko

@@ -1,10 +1,6 @@
 #include "Utf8Input.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <stdexcept>
 #include <vector>
 
 #include "ShiftJisText.h"
@@ -18,25 +14,6 @@ constexpr unsigned char kCtrlZ = 26;
 // 0x80, 0xA0 and 0xFD-0xFF stand for no character of CP932.
 bool IsCp932Single(unsigned char c) { return c < 0x80 || (c >= 0xA1 && c <= 0xDF); }
 
-// How many continuation bytes follow `lead`, and the range of the first one
-// (which excludes overlong forms, surrogates and values above U+10FFFF).
-struct Utf8Lead {
-    int need = -1;
-    unsigned char low = 0x80, high = 0xBF;
-};
-
-Utf8Lead ClassifyUtf8Lead(unsigned char c) {
-    if (c < 0x80) return {0};
-    if (c >= 0xC2 && c <= 0xDF) return {1};
-    if (c == 0xE0) return {2, 0xA0, 0xBF};
-    if (c == 0xED) return {2, 0x80, 0x9F};
-    if (c >= 0xE1 && c <= 0xEF) return {2};
-    if (c == 0xF0) return {3, 0x90, 0xBF};
-    if (c >= 0xF1 && c <= 0xF3) return {3};
-    if (c == 0xF4) return {3, 0x80, 0x8F};
-    return {};
-}
-
 std::string CodePoint(std::string_view sequence) {
     auto u = static_cast<unsigned char>(sequence[0]);
     std::uint32_t value = sequence.size() == 1 ? u : u & (0x7F >> sequence.size());
@@ -47,18 +24,6 @@ std::string CodePoint(std::string_view sequence) {
 }
 
 }  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view text) {
-    if (text.empty()) return 0;
-    const Utf8Lead lead = ClassifyUtf8Lead(static_cast<unsigned char>(text[0]));
-    if (lead.need < 0 || text.size() < static_cast<std::size_t>(lead.need) + 1) return 0;
-    for (int i = 1; i <= lead.need; ++i) {
-        const auto c = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-        const unsigned char low = i == 1 ? lead.low : 0x80, high = i == 1 ? lead.high : 0xBF;
-        if (c < low || c > high) return 0;
-    }
-    return static_cast<std::size_t>(lead.need) + 1;
-}
 
 void EncodingSniffer::Feed(std::string_view chunk) {
     for (const char ch : chunk) {
@@ -134,26 +99,14 @@ std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read, std::s
     return sniffer.Result();
 }
 
-Utf8ToShiftJis::Utf8ToShiftJis() : cd_(iconv_open("CP932", "UTF-8")) {
-    if (cd_ == reinterpret_cast<void*>(-1)) throw std::runtime_error("iconv: no conversion from UTF-8 to CP932");
-}
-
-Utf8ToShiftJis::~Utf8ToShiftJis() { iconv_close(static_cast<iconv_t>(cd_)); }
-
 std::optional<std::string_view> Utf8ToShiftJis::Convert(std::string_view utf8, std::string& problem) {
     if (first_ && utf8.substr(0, kBom.size()) == kBom) utf8.remove_prefix(kBom.size());
     first_ = false;
-    // CP932 never needs more bytes than UTF-8 for the same text.
-    out_.resize(utf8.size());
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* out = out_.data();
-    std::size_t outLeft = out_.size();
-    iconv(static_cast<iconv_t>(cd_), nullptr, nullptr, nullptr, nullptr);
-    if (iconv(static_cast<iconv_t>(cd_), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-        const std::string_view rest(in, inLeft);
+    const std::size_t stop = encoder_.Convert(utf8, out_);
+    if (stop != std::string_view::npos) {
+        const std::string_view rest = utf8.substr(stop);
         const std::size_t length = Utf8SequenceLength(rest);
-        if (errno == E2BIG || length == 0) {
+        if (length == 0) {
             problem = "UTF-8 として正しくないバイト列があります";
         } else {
             const std::string_view character = rest.substr(0, length);
@@ -161,7 +114,6 @@ std::optional<std::string_view> Utf8ToShiftJis::Convert(std::string_view utf8, s
         }
         return std::nullopt;
     }
-    out_.resize(out_.size() - outLeft);
     return std::string_view(out_);
 }
 
