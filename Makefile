@@ -1,11 +1,12 @@
 # Set-up and everyday commands. `make run` builds and starts the program,
-# `make test` builds and runs every test (plain and sanitizer builds).
+# `make test` builds and runs every test (plain and sanitizer builds),
+# `make package` builds the Debian package into $(BUILD)/.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build asan run test bench fuzz-build clean
+.PHONY: deps build asan run test package bench fuzz-build clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -26,6 +27,9 @@ test: build asan
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 	@echo "== release build =="
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	@cmake --build $(BUILD) --target package
 
 bench: build
 	@$(BUILD)/bin/mosaiko-bench --benchmark_filter=Symbol/

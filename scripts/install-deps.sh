@@ -20,6 +20,8 @@ PACKAGES=(
   xvfb xauth xclip
   # mosaiko-report --print, and its test against a private CUPS server with a PDF printer
   cups cups-client printer-driver-cups-pdf
+  # installation and the Debian package (make package) and their checks
+  dpkg-dev desktop-file-utils appstream lintian man-db gzip
   # byte-for-byte comparison of two builds' outputs (scripts/compare-outputs.sh)
   faketime
 )
