@@ -7,8 +7,8 @@
 
 #include "CheckMessages.h"
 #include "GroupAssembly.h"
-#include "QRSample_main.h"
-#include "QR_QR.h"
+#include "MainWindow.h"
+#include "ReportForm.h"
 #include "ReportJob.h"
 #include "ReportRun.h"
 

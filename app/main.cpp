@@ -4,7 +4,7 @@
 
 #include "Font.h"
 #include "PrintActions.h"
-#include "QRSample_main.h"
+#include "MainWindow.h"
 #include "QtTranslations.h"
 
 int main(int argc, char** argv) {

@@ -10,7 +10,7 @@
 #include "BenchApp.h"
 #include "GenerationCheck.h"
 #include "Import.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "SymbolEncoder.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "FileImport.h"
 #include "Font.h"
 #include "BenchApp.h"
-#include "QRSample_main.h"
+#include "MainWindow.h"
 #include "ShiftJis.h"
 
 namespace {

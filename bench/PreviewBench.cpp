@@ -19,7 +19,7 @@
 
 #include "BenchApp.h"
 #include "Import.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "SymbolEncoder.h"
 
 namespace {

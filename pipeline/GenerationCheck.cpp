@@ -2,7 +2,7 @@
 
 #include "GroupAssembly.h"
 #include "QRCode3.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 
 namespace mosaiko {
 

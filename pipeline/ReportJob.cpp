@@ -4,7 +4,7 @@
 
 #include "CheckMessages.h"
 #include "MemoLines.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {

@@ -21,7 +21,7 @@ QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
                   DesignPixelsToMm(pixels.width()), DesignPixelsToMm(pixels.height()));
 }
 
-bool ControlsInside(const TQRBand& band, const QRectF& bandMm) {
+bool ControlsInside(const TReportBand& band, const QRectF& bandMm) {
     return std::all_of(band.Controls().begin(), band.Controls().end(), [&](const auto& control) {
         return bandMm.contains(DesignToMm(control->Bounds(), bandMm.topLeft()));
     });
@@ -39,7 +39,7 @@ double DeviceMapping::DotsPerInchX() const { return pixelsPerMmX * kMillimetresP
 BandPainter::BandPainter(QPainter& painter, const DeviceMapping& mapping)
     : painter_(painter), mapping_(mapping) {}
 
-void BandPainter::Paint(const TQRBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
+void BandPainter::Paint(const TReportBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
                         int pageNumber) {
     const QRectF bandMm(topLeftMm, QSizeF(band.Size().Width(), band.Size().Height()));
     const QRectF visibleMm = bandMm.intersected(clipMm);
@@ -55,31 +55,31 @@ void BandPainter::Paint(const TQRBand& band, const QPointF& topLeftMm, const QRe
     painter_.restore();
 }
 
-void BandPainter::PaintControl(const TQRPrintable& control, const QRectF& bandMm,
+void BandPainter::PaintControl(const TReportPrintable& control, const QRectF& bandMm,
                                int pageNumber) {
     const QRectF device = mapping_.ToDevice(DesignToMm(control.Bounds(), bandMm.topLeft()));
     if (device.isEmpty()) return;
-    if (auto* label = dynamic_cast<const TQRLabel*>(&control)) {
+    if (auto* label = dynamic_cast<const TReportLabel*>(&control)) {
         PaintLabel(*label, device);
-    } else if (auto* field = dynamic_cast<const TQRSysData*>(&control)) {
+    } else if (auto* field = dynamic_cast<const TReportSysData*>(&control)) {
         PaintSysData(*field, device, pageNumber);
-    } else if (auto* image = dynamic_cast<const TQRImage*>(&control)) {
+    } else if (auto* image = dynamic_cast<const TReportImage*>(&control)) {
         PaintImage(*image, device);
     }
 }
 
-void BandPainter::PaintLabel(const TQRLabel& label, const QRectF& device) {
+void BandPainter::PaintLabel(const TReportLabel& label, const QRectF& device) {
     DrawCaption(painter_, device, label.Caption(), {label.Font(), label.Alignment(), label.WordWrap()});
 }
 
-void BandPainter::PaintSysData(const TQRSysData& field, const QRectF& device, int pageNumber) {
+void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber) {
     const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
                                        QLocale::system());
     const QString text = DecodeShiftJis(field.Text()) + value;
     DrawTextLines(painter_, device, QStringList{text}, {field.Font(), field.Alignment(), false});
 }
 
-void BandPainter::PaintImage(const TQRImage& image, const QRectF& device) {
+void BandPainter::PaintImage(const TReportImage& image, const QRectF& device) {
     const QImage& picture = image.Picture();
     if (picture.isNull()) return;
     // The picture goes out as it is, one image pixel per picture pixel: any

@@ -2,7 +2,7 @@
 // nothing of records or page breaks; ReportRun decides where bands go.
 #pragma once
 
-#include "QRBand.h"
+#include "ReportBand.h"
 
 #include <QPainter>
 #include <QPointF>
@@ -26,14 +26,14 @@ public:
 
     // Paints band with its top-left corner at topLeftMm on the paper; nothing
     // is drawn outside clipMm (the area inside the page margins).
-    void Paint(const TQRBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
+    void Paint(const TReportBand& band, const QPointF& topLeftMm, const QRectF& clipMm,
                int pageNumber);
 
 private:
-    void PaintControl(const TQRPrintable& control, const QRectF& bandMm, int pageNumber);
-    void PaintLabel(const TQRLabel& label, const QRectF& device);
-    void PaintSysData(const TQRSysData& field, const QRectF& device, int pageNumber);
-    void PaintImage(const TQRImage& image, const QRectF& device);
+    void PaintControl(const TReportPrintable& control, const QRectF& bandMm, int pageNumber);
+    void PaintLabel(const TReportLabel& label, const QRectF& device);
+    void PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber);
+    void PaintImage(const TReportImage& image, const QRectF& device);
     void PaintBottomLine(const QRectF& bandMm);
 
     QPainter& painter_;

@@ -2,7 +2,7 @@
 // lines, and drawing whole lines into a rectangle they never leave.
 #pragma once
 
-#include "QRControls.h"
+#include "BandControls.h"
 
 #include <QFont>
 #include <QPainter>

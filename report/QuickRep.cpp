@@ -30,18 +30,18 @@ TQuickRep::TQuickRep(QObject* parent) : QObject(parent) {}
 
 TQuickRep::~TQuickRep() = default;
 
-TQRBand& TQuickRep::Band(TQRBandType type) {
-    std::unique_ptr<TQRBand>& slot =
-        type == TQRBandType::rbPageHeader ? pageHeader_ : detail_;
+TReportBand& TQuickRep::Band(TBandType type) {
+    std::unique_ptr<TReportBand>& slot =
+        type == TBandType::rbPageHeader ? pageHeader_ : detail_;
     if (!slot) {
-        slot = std::make_unique<TQRBand>(type);
+        slot = std::make_unique<TReportBand>(type);
         slot->Size().SetWidth(page_.PrintableWidth());
     }
     return *slot;
 }
 
-const TQRBand* TQuickRep::FindBand(TQRBandType type) const {
-    return type == TQRBandType::rbPageHeader ? pageHeader_.get() : detail_.get();
+const TReportBand* TQuickRep::FindBand(TBandType type) const {
+    return type == TBandType::rbPageHeader ? pageHeader_.get() : detail_.get();
 }
 
 RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages) {

@@ -3,8 +3,8 @@
 // event one at a time; the form has no data source of its own.
 #pragma once
 
-#include "QRBand.h"
-#include "QRPage.h"
+#include "ReportBand.h"
+#include "ReportPage.h"
 
 #include <QObject>
 #include <QString>
@@ -25,13 +25,13 @@ public:
     explicit TQuickRep(QObject* parent = nullptr);
     ~TQuickRep() override;
 
-    TQRPage& Page() { return page_; }
-    const TQRPage& Page() const { return page_; }
+    TReportPage& Page() { return page_; }
+    const TReportPage& Page() const { return page_; }
 
     // A form has at most one band of each type; the first call creates it,
     // as wide as the area between the side margins at that moment.
-    TQRBand& Band(TQRBandType type);
-    const TQRBand* FindBand(TQRBandType type) const;
+    TReportBand& Band(TBandType type);
+    const TReportBand* FindBand(TBandType type) const;
 
     // With no records the page header still prints on one page (default on).
     bool PrintIfEmpty() const { return printIfEmpty_; }
@@ -71,9 +71,9 @@ public:
 private:
     RunResult Generate(QPagedPaintDevice& device, int maxPages);
 
-    TQRPage page_;
-    std::unique_ptr<TQRBand> pageHeader_;
-    std::unique_ptr<TQRBand> detail_;
+    TReportPage page_;
+    std::unique_ptr<TReportBand> pageHeader_;
+    std::unique_ptr<TReportBand> detail_;
     QString title_;
     bool printIfEmpty_ = true;
     bool generating_ = false;

@@ -93,10 +93,10 @@ bool ReportRun::StartPage() {
         return false;
     }
     ++result_.pages;
-    const TQRPage& page = report_.Page();
+    const TReportPage& page = report_.Page();
     yMm_ = page.PrintableTop();
     pageHasDetail_ = false;
-    if (const TQRBand* header = report_.FindBand(TQRBandType::rbPageHeader)) {
+    if (const TReportBand* header = report_.FindBand(TBandType::rbPageHeader)) {
         bands_->Paint(*header, QPointF(page.LeftMargin(), yMm_), PrintableMm(), result_.pages);
         yMm_ += header->Size().Height();
     }
@@ -104,7 +104,7 @@ bool ReportRun::StartPage() {
 }
 
 bool ReportRun::PrintDetail() {
-    const TQRBand* detail = report_.FindBand(TQRBandType::rbDetail);
+    const TReportBand* detail = report_.FindBand(TBandType::rbDetail);
     if (!detail) return true;
     const double height = detail->Size().Height();
     // A band taller than an empty page still prints once, cut at the margin.
@@ -118,10 +118,10 @@ bool ReportRun::PrintDetail() {
 }
 
 long long ReportRun::PagesFor(const TQuickRep& report, long long records) {
-    const TQRBand* detail = report.FindBand(TQRBandType::rbDetail);
+    const TReportBand* detail = report.FindBand(TBandType::rbDetail);
     if (!detail || records <= 0 || detail->Size().Height() <= 0) return 1;
-    const TQRPage& page = report.Page();
-    const TQRBand* header = report.FindBand(TQRBandType::rbPageHeader);
+    const TReportPage& page = report.Page();
+    const TReportBand* header = report.FindBand(TBandType::rbPageHeader);
     const double height = detail->Size().Height();
     double y = page.PrintableTop() + (header ? header->Size().Height() : 0);
     long long perPage = 0;
@@ -131,7 +131,7 @@ long long ReportRun::PagesFor(const TQuickRep& report, long long records) {
 }
 
 QRectF ReportRun::PrintableMm() const {
-    const TQRPage& page = report_.Page();
+    const TReportPage& page = report_.Page();
     return QRectF(page.LeftMargin(), page.PrintableTop(), page.PrintableWidth(),
                   page.PrintableBottom() - page.PrintableTop());
 }

@@ -15,7 +15,7 @@
 #include "Import.h"
 #include "QRHost.h"
 #include "QRCode3.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "PictureScaling.h"
 #include "QrDecodeQt.h"
 #include "ShiftJis.h"

@@ -12,7 +12,7 @@
 #include "PrintAdvice.h"
 #include "QRCode3.h"
 #include "QRHost.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "SymbolParameters.h"
 #include "QrDecodeQt.h"
 

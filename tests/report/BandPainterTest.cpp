@@ -16,16 +16,16 @@ struct ImageBand {
     explicit ImageBand(const QImage& picture) {
         band.Size().SetWidth(60);
         band.Size().SetHeight(40);
-        TQRImage* image = band.AddImage();
+        TReportImage* image = band.AddImage();
         image->SetBounds(QRect(10, 5, 140, 140));
         image->SetPicture(picture);
     }
-    TQRBand band{TQRBandType::rbDetail};
+    TReportBand band{TBandType::rbDetail};
 };
 
 // Paints the band at the paper's top-left corner; scales that are not whole
 // numbers make every module edge fall between pixels somewhere.
-void PaintBand(QPaintDevice& device, const TQRBand& band, double pixelsPerMm) {
+void PaintBand(QPaintDevice& device, const TReportBand& band, double pixelsPerMm) {
     QPainter painter(&device);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     DeviceMapping mapping;
@@ -39,7 +39,7 @@ QImage Blank(double pixelsPerMm, QColor paper = Qt::red) {
     return image;
 }
 
-QImage Replayed(const TQRBand& band, double pixelsPerMm, QColor paper = Qt::red) {
+QImage Replayed(const TReportBand& band, double pixelsPerMm, QColor paper = Qt::red) {
     QPicture recorded;
     PaintBand(recorded, band, pixelsPerMm);
     QImage screen = Blank(pixelsPerMm, paper);
@@ -48,7 +48,7 @@ QImage Replayed(const TQRBand& band, double pixelsPerMm, QColor paper = Qt::red)
     return screen;
 }
 
-QImage Direct(const TQRBand& band, double pixelsPerMm, QColor paper = Qt::red) {
+QImage Direct(const TReportBand& band, double pixelsPerMm, QColor paper = Qt::red) {
     QImage screen = Blank(pixelsPerMm, paper);
     PaintBand(screen, band, pixelsPerMm);
     return screen;
@@ -84,12 +84,12 @@ TEST(BandPainter, PictureCutToItsSymbolPaintsTheSamePage) {
     for (const int magnification : {1, 2, 3}) {
         ImageBand whole(QrPicture("MOSAIKO-INK-42", magnification));
         ImageBand cut(QrPicture("MOSAIKO-INK-42", magnification));
-        TQRImage& image = static_cast<TQRImage&>(*cut.band.Controls().front());
+        TReportImage& image = static_cast<TReportImage&>(*cut.band.Controls().front());
         image.SetInkMargin(4 * magnification);
         // The symbol given alone, standing for the top-left part of its picture.
         const QImage picture = QrPicture("MOSAIKO-INK-42", magnification);
         ImageBand framed(picture.copy(InkRect(CompactPicture(picture), 4 * magnification)));
-        static_cast<TQRImage&>(*framed.band.Controls().front()).SetFrame(picture.size());
+        static_cast<TReportImage&>(*framed.band.Controls().front()).SetFrame(picture.size());
         for (const double pixelsPerMm : {3.7, 5.0, 11.81, 23.62}) {
             SCOPED_TRACE(testing::Message() << magnification << " px/module at " << pixelsPerMm << " px/mm");
             const QImage expected = Direct(whole.band, pixelsPerMm, Qt::white);
@@ -105,7 +105,7 @@ TEST(BandPainter, PictureCutToItsSymbolPaintsTheSamePage) {
 TEST(BandPainter, ColouredBandsAreFilledAndControlsClippedToTheBand) {
     ImageBand sample(QrPicture("clip", 1));
     sample.band.SetColor(QColor(255, 255, 0));
-    TQRImage& image = static_cast<TQRImage&>(*sample.band.Controls().front());
+    TReportImage& image = static_cast<TReportImage&>(*sample.band.Controls().front());
     image.SetBounds(QRect(10, 5, 140, 400));  // far below the band's 40 mm
     const double pixelsPerMm = 5.0;
     const QImage painted = Direct(sample.band, pixelsPerMm);

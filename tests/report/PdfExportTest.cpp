@@ -199,7 +199,7 @@ TEST_F(PdfExport, AbsurdContentIsClippedOrSpreadNeverHangs) {
     report.records[0].caption = std::string(4'000'000, 'W');
     for (int i = 0; i < 20000; ++i) report.records[1].caption += "x\r";
     // A row taller than the page prints once per page, cut at the margin.
-    report.form.Band(TQRBandType::rbDetail).Size().SetHeight(400);
+    report.form.Band(TBandType::rbDetail).Size().SetHeight(400);
     ASSERT_TRUE(report.form.ExportToPdf(Path("absurd.pdf")));
     EXPECT_EQ(PdfPageCount(Path("absurd.pdf")), 2);
 }

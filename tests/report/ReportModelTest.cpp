@@ -16,8 +16,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(BandSize, MillimetresAndDesignPixelsFollowEachOther) {
     TQuickRep form;
-    TQRBand& header = form.Band(TQRBandType::rbPageHeader);
-    EXPECT_EQ(&header, &form.Band(TQRBandType::rbPageHeader));
+    TReportBand& header = form.Band(TBandType::rbPageHeader);
+    EXPECT_EQ(&header, &form.Band(TBandType::rbPageHeader));
     EXPECT_EQ(header.Width(), 718);  // the width between 10 mm margins on A4
     header.SetBounds(QRect(38, 38, 718, 29));
     EXPECT_NEAR(header.Size().Height(), 7.673, 0.001);
@@ -25,8 +25,8 @@ TEST(BandSize, MillimetresAndDesignPixelsFollowEachOther) {
 
     // Detail heights for 1, 2, 4, 8 and 20 groups per page, and their pixels.
     const std::pair<int, int> expected[] = {{1, 1017}, {2, 506}, {4, 253}, {8, 125}, {20, 49}};
-    TQRBand& detail = form.Band(TQRBandType::rbDetail);
-    const TQRPage& page = form.Page();
+    TReportBand& detail = form.Band(TBandType::rbDetail);
+    const TReportPage& page = form.Page();
     for (auto [groups, pixels] : expected) {
         const double room =
             page.Length() - page.BottomMargin() - page.TopMargin() - header.Size().Height();
@@ -37,7 +37,7 @@ TEST(BandSize, MillimetresAndDesignPixelsFollowEachOther) {
 
 TEST(Settings, OutOfRangeValuesAreIgnored) {
     TQuickRep form;
-    TQRPage& page = form.Page();
+    TReportPage& page = form.Page();
     for (double bad : {-1.0, kNaN, 280.0, 1e9}) {
         page.SetTopMargin(bad);
         page.SetLeftMargin(bad);
@@ -51,14 +51,14 @@ TEST(Settings, OutOfRangeValuesAreIgnored) {
     page.SetBottomMargin(20);
     EXPECT_EQ(page.PrintableBottom(), 277);
 
-    TQRBand& band = form.Band(TQRBandType::rbDetail);
+    TReportBand& band = form.Band(TBandType::rbDetail);
     band.Size().SetHeight(33);
     band.Size().SetHeight(0);
     band.Size().SetHeight(kNaN);
     band.SetHeight(-5);
     EXPECT_EQ(band.Size().Height(), 33);
 
-    TQRLabel* label = band.AddLabel();
+    TReportLabel* label = band.AddLabel();
     label->SetBounds(QRect(1, 2, 30, 40));
     label->SetWidth(-3);
     label->SetHeight(5'000'000);
@@ -87,12 +87,12 @@ TEST(SysDataValue, DateLeavesOutMidnightAndPagesAreDigits) {
     const QLocale locale = QLocale::system();
     const QDate day(2024, 3, 9);
     const QString date = locale.toString(day, QLocale::ShortFormat);
-    EXPECT_EQ(SysDataValue(TQRSysDataType::qrsDateTime, QDateTime(day, QTime(0, 0)), 1, locale),
+    EXPECT_EQ(SysDataValue(TSysDataType::sdDateTime, QDateTime(day, QTime(0, 0)), 1, locale),
               date);
     const QTime noon(12, 34, 56);
-    EXPECT_EQ(SysDataValue(TQRSysDataType::qrsDateTime, QDateTime(day, noon), 1, locale),
+    EXPECT_EQ(SysDataValue(TSysDataType::sdDateTime, QDateTime(day, noon), 1, locale),
               date + " " + locale.toString(noon, QLocale::LongFormat));
-    EXPECT_EQ(SysDataValue(TQRSysDataType::qrsPageNumber, QDateTime(), 12, locale), "12");
+    EXPECT_EQ(SysDataValue(TSysDataType::sdPageNumber, QDateTime(), 12, locale), "12");
 }
 
 }  // namespace

@@ -44,31 +44,31 @@ SampleReport::SampleReport(int groupsPerPage) : titleText(EncodeShiftJis("月次
 }
 
 void SampleReport::BuildHeader() {
-    TQRBand& header = form.Band(TQRBandType::rbPageHeader);
+    TReportBand& header = form.Band(TBandType::rbPageHeader);
     header.SetBounds(QRect(38, 38, 718, 29));
     header.SetBottomLine(true);
-    TQRSysData* date = header.AddSysData();
+    TReportSysData* date = header.AddSysData();
     date->SetBounds(QRect(4, 4, 129, 17));
     title = header.AddLabel();
     title->SetBounds(QRect(132, 4, 457, 22));
     title->SetAlignment(TAlignment::taCenter);
     title->SetWordWrap(true);
     title->SetFont(QFont(DecodeShiftJis(EncodeShiftJis("ＭＳ Ｐゴシック")), 16));
-    TQRLabel* pageCaption = header.AddLabel();
+    TReportLabel* pageCaption = header.AddLabel();
     pageCaption->SetBounds(QRect(640, 4, 21, 17));
     pageCaption->SetCaption("P-");
-    TQRSysData* page = header.AddSysData();
+    TReportSysData* page = header.AddSysData();
     page->SetBounds(QRect(664, 4, 49, 17));
-    page->SetData(TQRSysDataType::qrsPageNumber);
+    page->SetData(TSysDataType::sdPageNumber);
 }
 
 void SampleReport::BuildDetail(int groupsPerPage) {
-    TQRBand& detail = form.Band(TQRBandType::rbDetail);
+    TReportBand& detail = form.Band(TBandType::rbDetail);
     detail.SetBounds(QRect(38, 67, 718, 146));
     detail.SetBottomLine(true);
-    const TQRPage& page = form.Page();
+    const TReportPage& page = form.Page();
     const double room = page.Length() - page.BottomMargin() - page.TopMargin() -
-                        form.Band(TQRBandType::rbPageHeader).Size().Height();
+                        form.Band(TBandType::rbPageHeader).Size().Height();
     detail.Size().SetHeight(std::floor(room / groupsPerPage));
     const int h = detail.Height();
     text = detail.AddLabel();
@@ -80,12 +80,12 @@ void SampleReport::BuildDetail(int groupsPerPage) {
 }
 
 double SampleReport::DetailMm() const {
-    return form.FindBand(TQRBandType::rbDetail)->Size().Height();
+    return form.FindBand(TBandType::rbDetail)->Size().Height();
 }
 
 QRectF SampleReport::ImageMm(int row) const {
-    const TQRPage& page = form.Page();
-    const double top = page.TopMargin() + form.FindBand(TQRBandType::rbPageHeader)->Size().Height() +
+    const TReportPage& page = form.Page();
+    const double top = page.TopMargin() + form.FindBand(TBandType::rbPageHeader)->Size().Height() +
                        row * DetailMm();
     const QRect b = image->Bounds();
     return QRectF(page.LeftMargin() + DesignPixelsToMm(b.left()), top + DesignPixelsToMm(b.top()),

@@ -32,9 +32,9 @@ public:
     std::vector<QImage> Pictures() const;
 
     TQuickRep form;
-    TQRLabel* title = nullptr;
-    TQRLabel* text = nullptr;
-    TQRImage* image = nullptr;
+    TReportLabel* title = nullptr;
+    TReportLabel* text = nullptr;
+    TReportImage* image = nullptr;
     std::vector<SampleRecord> records;
     std::string titleText;
     int beforePrintCalls = 0;

@@ -12,7 +12,7 @@
 #include "FileImport.h"
 #include "Font.h"
 #include "Import.h"
-#include "QR_QR.h"
+#include "ReportForm.h"
 #include "ReportJob.h"
 #include "ReportOptions.h"
 #include "ReportPrinter.h"

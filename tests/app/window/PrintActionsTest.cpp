@@ -10,8 +10,8 @@
 
 #include "PrintActions.h"
 #include "QRCode3.h"
-#include "QRSample_main.h"
-#include "QR_QR.h"
+#include "MainWindow.h"
+#include "ReportForm.h"
 #include "RadioGroup.h"
 #include "WindowTestSupport.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "QRSample_main.h"
+#include "MainWindow.h"
 
 namespace mosaiko::test {
 

@@ -1,4 +1,4 @@
-#include "QRBand.h"
+#include "ReportBand.h"
 
 #include "ReportUnits.h"
 
@@ -13,21 +13,21 @@ bool SaneLength(double mm) { return mm > 0 && mm <= kMaxBandMm; }
 
 }  // namespace
 
-void TQRBandSize::SetHeight(double mm) {
+void TBandSize::SetHeight(double mm) {
     if (SaneLength(mm)) height_ = mm;
 }
 
-void TQRBandSize::SetWidth(double mm) {
+void TBandSize::SetWidth(double mm) {
     if (SaneLength(mm)) width_ = mm;
 }
 
-QRect TQRBand::Bounds() const {
+QRect TReportBand::Bounds() const {
     return QRect(position_,
                  QSize(static_cast<int>(std::lround(MmToDesignPixels(size_.Width()))),
                        static_cast<int>(std::lround(MmToDesignPixels(size_.Height())))));
 }
 
-void TQRBand::SetBounds(const QRect& bounds) {
+void TReportBand::SetBounds(const QRect& bounds) {
     const double width = DesignPixelsToMm(bounds.width());
     const double height = DesignPixelsToMm(bounds.height());
     if (!SaneLength(width) || !SaneLength(height)) return;
@@ -36,29 +36,29 @@ void TQRBand::SetBounds(const QRect& bounds) {
     size_.SetHeight(height);
 }
 
-void TQRBand::SetHeight(int pixels) {
+void TReportBand::SetHeight(int pixels) {
     QRect r = Bounds();
     r.setHeight(pixels);
     SetBounds(r);
 }
 
-void TQRBand::SetWidth(int pixels) {
+void TReportBand::SetWidth(int pixels) {
     QRect r = Bounds();
     r.setWidth(pixels);
     SetBounds(r);
 }
 
 template <typename T>
-T* TQRBand::Add() {
+T* TReportBand::Add() {
     auto control = std::make_unique<T>();
     T* raw = control.get();
     controls_.push_back(std::move(control));
     return raw;
 }
 
-TQRLabel* TQRBand::AddLabel() { return Add<TQRLabel>(); }
-TQRImage* TQRBand::AddImage() { return Add<TQRImage>(); }
-TQRSysData* TQRBand::AddSysData() { return Add<TQRSysData>(); }
+TReportLabel* TReportBand::AddLabel() { return Add<TReportLabel>(); }
+TReportImage* TReportBand::AddImage() { return Add<TReportImage>(); }
+TReportSysData* TReportBand::AddSysData() { return Add<TReportSysData>(); }
 
 }  // namespace mosaiko
 

@@ -16,11 +16,11 @@ enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
 
 // Anything placed on a band. Bounds are design pixels (96 per inch) relative
 // to the band's top-left corner.
-class TQRPrintable {
+class TReportPrintable {
 public:
-    virtual ~TQRPrintable() = default;
-    TQRPrintable(const TQRPrintable&) = delete;
-    TQRPrintable& operator=(const TQRPrintable&) = delete;
+    virtual ~TReportPrintable() = default;
+    TReportPrintable(const TReportPrintable&) = delete;
+    TReportPrintable& operator=(const TReportPrintable&) = delete;
 
     QRect Bounds() const { return bounds_; }
     // A rectangle with a negative or absurdly large extent is ignored.
@@ -35,14 +35,14 @@ public:
     void SetHeight(int height);
 
 protected:
-    TQRPrintable() = default;
+    TReportPrintable() = default;
 
 private:
     QRect bounds_{0, 0, 64, 17};
 };
 
 // Shared by the text-drawing controls: font and horizontal alignment.
-class TQRCustomLabel : public TQRPrintable {
+class TReportCustomLabel : public TReportPrintable {
 public:
     const QFont& Font() const { return font_; }
     // A font given in pixels is taken as design pixels and kept in points.
@@ -56,7 +56,7 @@ public:
     void SetAlignment(TAlignment alignment) { alignment_ = alignment; }
 
 protected:
-    TQRCustomLabel();
+    TReportCustomLabel();
 
 private:
     QFont font_;
@@ -66,7 +66,7 @@ private:
 // Fixed text. The caption is Shift-JIS bytes; a carriage return starts a new
 // line, line feeds are dropped. The text never grows the label: whatever does
 // not fit its bounds is clipped.
-class TQRLabel : public TQRCustomLabel {
+class TReportLabel : public TReportCustomLabel {
 public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
@@ -79,7 +79,7 @@ private:
 };
 
 // A picture stretched to the control's bounds without smoothing.
-class TQRImage : public TQRPrintable {
+class TReportImage : public TReportPrintable {
 public:
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture) { picture_ = picture; }
@@ -101,25 +101,25 @@ private:
     QSize frame_;
 };
 
-enum class TQRSysDataType { qrsDateTime, qrsPageNumber };
+enum class TSysDataType { sdDateTime, sdPageNumber };
 
 // A value the engine fills in as the band is printed.
-class TQRSysData : public TQRCustomLabel {
+class TReportSysData : public TReportCustomLabel {
 public:
-    TQRSysDataType Data() const { return data_; }
-    void SetData(TQRSysDataType data) { data_ = data; }
+    TSysDataType Data() const { return data_; }
+    void SetData(TSysDataType data) { data_ = data; }
     // Shift-JIS text printed in front of the value.
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
 
 private:
-    TQRSysDataType data_ = TQRSysDataType::qrsDateTime;
+    TSysDataType data_ = TSysDataType::sdDateTime;
     std::string text_;
 };
 
 // The value of a system-data field: short date, then a space and the long
 // time unless the time is exactly midnight; or the page number in digits.
-QString SysDataValue(TQRSysDataType data, const QDateTime& now, int pageNumber,
+QString SysDataValue(TSysDataType data, const QDateTime& now, int pageNumber,
                      const QLocale& locale);
 
 }  // namespace mosaiko

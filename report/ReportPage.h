@@ -6,7 +6,7 @@
 
 namespace mosaiko {
 
-class TQRPage {
+class TReportPage {
 public:
     double Width() const { return width_; }
     double Length() const { return length_; }

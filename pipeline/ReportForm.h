@@ -36,14 +36,14 @@ public:
     void QuickRepNeedData(bool& moreData);
 
     // The components of the form, by their design names.
-    TQRBand* QRBand1 = nullptr;
-    TQRSysData* QRSysData1 = nullptr;
-    TQRLabel* ListTitle = nullptr;
-    TQRLabel* QRLabel6 = nullptr;
-    TQRSysData* QRSysData2 = nullptr;
-    TQRBand* QRBand2 = nullptr;
-    TQRLabel* Naiyo = nullptr;
-    TQRImage* QRImage = nullptr;
+    TReportBand* QRBand1 = nullptr;
+    TReportSysData* QRSysData1 = nullptr;
+    TReportLabel* ListTitle = nullptr;
+    TReportLabel* QRLabel6 = nullptr;
+    TReportSysData* QRSysData2 = nullptr;
+    TReportBand* QRBand2 = nullptr;
+    TReportLabel* Naiyo = nullptr;
+    TReportImage* QRImage = nullptr;
 
     int CurrentLine = 0;  // first line of the next group to supply, as the view records it
     int LastLine = -1;    // last line of the view when printing started

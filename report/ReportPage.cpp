@@ -1,4 +1,4 @@
-#include "QRPage.h"
+#include "ReportPage.h"
 
 #include <QPageSize>
 #include <QSizeF>
@@ -13,36 +13,36 @@ constexpr double kA4Length = 297.0;
 
 // True when a margin of mm leaves enough room beside the opposite one.
 bool MarginFits(double mm, double opposite, double extent) {
-    return mm >= 0 && extent - mm - opposite >= TQRPage::kMinPrintable;
+    return mm >= 0 && extent - mm - opposite >= TReportPage::kMinPrintable;
 }
 
 }  // namespace
 
-void TQRPage::SetLength(double mm) {
+void TReportPage::SetLength(double mm) {
     if (mm >= kMinLength && mm <= kMaxLength && MarginFits(top_, bottom_, mm)) length_ = mm;
 }
 
-void TQRPage::SetTopMargin(double mm) {
+void TReportPage::SetTopMargin(double mm) {
     if (MarginFits(mm, bottom_, length_)) top_ = mm;
 }
 
-void TQRPage::SetBottomMargin(double mm) {
+void TReportPage::SetBottomMargin(double mm) {
     if (MarginFits(mm, top_, length_)) bottom_ = mm;
 }
 
-void TQRPage::SetLeftMargin(double mm) {
+void TReportPage::SetLeftMargin(double mm) {
     if (MarginFits(mm, right_, width_)) left_ = mm;
 }
 
-void TQRPage::SetRightMargin(double mm) {
+void TReportPage::SetRightMargin(double mm) {
     if (MarginFits(mm, left_, width_)) right_ = mm;
 }
 
-void TQRPage::SetZoom(int percent) {
+void TReportPage::SetZoom(int percent) {
     if (percent >= 10 && percent <= 400) zoom_ = percent;
 }
 
-QPageLayout TQRPage::PaperLayout() const {
+QPageLayout TReportPage::PaperLayout() const {
     const QPageSize size = length_ == kA4Length
                                ? QPageSize(QPageSize::A4)
                                : QPageSize(QSizeF(width_, length_), QPageSize::Millimeter,

@@ -1,4 +1,4 @@
-#include "QRControls.h"
+#include "BandControls.h"
 
 #include <cmath>
 
@@ -20,29 +20,29 @@ constexpr double kDefaultPoints = 9.0;
 
 }  // namespace
 
-void TQRPrintable::SetBounds(const QRect& bounds) {
+void TReportPrintable::SetBounds(const QRect& bounds) {
     if (Sane(bounds)) bounds_ = bounds;
 }
 
-void TQRPrintable::SetLeft(int left) {
+void TReportPrintable::SetLeft(int left) {
     SetBounds(QRect(left, bounds_.top(), bounds_.width(), bounds_.height()));
 }
 
-void TQRPrintable::SetTop(int top) {
+void TReportPrintable::SetTop(int top) {
     SetBounds(QRect(bounds_.left(), top, bounds_.width(), bounds_.height()));
 }
 
-void TQRPrintable::SetWidth(int width) {
+void TReportPrintable::SetWidth(int width) {
     SetBounds(QRect(bounds_.left(), bounds_.top(), width, bounds_.height()));
 }
 
-void TQRPrintable::SetHeight(int height) {
+void TReportPrintable::SetHeight(int height) {
     SetBounds(QRect(bounds_.left(), bounds_.top(), bounds_.width(), height));
 }
 
-TQRCustomLabel::TQRCustomLabel() { font_.setPointSizeF(kDefaultPoints); }
+TReportCustomLabel::TReportCustomLabel() { font_.setPointSizeF(kDefaultPoints); }
 
-void TQRCustomLabel::SetFont(const QFont& font) {
+void TReportCustomLabel::SetFont(const QFont& font) {
     double points = font.pointSizeF();
     if (points <= 0 && font.pixelSize() > 0) points = font.pixelSize() * 72.0 / 96.0;
     if (!(points >= kMinPoints && points <= kMaxPoints)) return;
@@ -50,13 +50,13 @@ void TQRCustomLabel::SetFont(const QFont& font) {
     font_.setPointSizeF(points);
 }
 
-void TQRCustomLabel::SetFontSize(double points) {
+void TReportCustomLabel::SetFontSize(double points) {
     if (points >= kMinPoints && points <= kMaxPoints) font_.setPointSizeF(points);
 }
 
-QString SysDataValue(TQRSysDataType data, const QDateTime& now, int pageNumber,
+QString SysDataValue(TSysDataType data, const QDateTime& now, int pageNumber,
                      const QLocale& locale) {
-    if (data == TQRSysDataType::qrsPageNumber) return QString::number(pageNumber);
+    if (data == TSysDataType::sdPageNumber) return QString::number(pageNumber);
     QString text = locale.toString(now.date(), QLocale::ShortFormat);
     // Shown to the second, so milliseconds past midnight still count as midnight.
     if (now.time().msecsSinceStartOfDay() >= 1000) {

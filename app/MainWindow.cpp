@@ -1,4 +1,4 @@
-#include "QRSample_main.h"
+#include "MainWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "QR_QR.h"
+#include "ReportForm.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,14 +41,14 @@ TQuickReport1::TQuickReport1(ReportSource source, QObject* parent) : TQuickRep(p
 }
 
 void TQuickReport1::BuildHeaderBand() {
-    QRBand1 = &Band(TQRBandType::rbPageHeader);
+    QRBand1 = &Band(TBandType::rbPageHeader);
     QRBand1->SetBounds(QRect(38, 38, 718, 29));
     QRBand1->SetColor(Qt::white);
     QRBand1->SetBottomLine(true);
 
     QRSysData1 = QRBand1->AddSysData();
     QRSysData1->SetBounds(QRect(4, 4, 129, 17));
-    QRSysData1->SetData(TQRSysDataType::qrsDateTime);
+    QRSysData1->SetData(TSysDataType::sdDateTime);
     QRSysData1->SetFontSize(9);
 
     ListTitle = QRBand1->AddLabel();
@@ -65,12 +65,12 @@ void TQuickReport1::BuildHeaderBand() {
 
     QRSysData2 = QRBand1->AddSysData();
     QRSysData2->SetBounds(QRect(664, 4, 49, 17));
-    QRSysData2->SetData(TQRSysDataType::qrsPageNumber);
+    QRSysData2->SetData(TSysDataType::sdPageNumber);
     QRSysData2->SetFontSize(9);
 }
 
 void TQuickReport1::BuildDetailBand() {
-    QRBand2 = &Band(TQRBandType::rbDetail);
+    QRBand2 = &Band(TBandType::rbDetail);
     QRBand2->SetBounds(QRect(38, 67, 718, 146));
     QRBand2->SetColor(Qt::white);
     QRBand2->SetBottomLine(true);
@@ -88,7 +88,7 @@ void TQuickReport1::BuildDetailBand() {
 
 void TQuickReport1::Arrange(int fontSizePoints, int groupsPerPage) {
     Naiyo->SetFontSize(fontSizePoints);
-    const TQRPage& page = Page();
+    const TReportPage& page = Page();
     const double room = page.Length() - page.BottomMargin() - page.TopMargin() - QRBand1->Size().Height();
     QRBand2->Size().SetHeight(std::floor(room / std::max(1, groupsPerPage)));
     const int h = QRBand2->Height();

@@ -1,7 +1,7 @@
 // A horizontal strip of a report page with the controls placed on it.
 #pragma once
 
-#include "QRControls.h"
+#include "BandControls.h"
 
 #include <QColor>
 #include <QRect>
@@ -10,10 +10,10 @@
 
 namespace mosaiko {
 
-enum class TQRBandType { rbPageHeader, rbDetail };
+enum class TBandType { rbPageHeader, rbDetail };
 
 // A band's size in millimetres; the band's pixel size follows from it.
-class TQRBandSize {
+class TBandSize {
 public:
     double Height() const { return height_; }
     double Width() const { return width_; }
@@ -26,16 +26,16 @@ private:
     double width_ = 190.0;
 };
 
-class TQRBand {
+class TReportBand {
 public:
-    explicit TQRBand(TQRBandType type) : type_(type) {}
-    TQRBand(const TQRBand&) = delete;
-    TQRBand& operator=(const TQRBand&) = delete;
+    explicit TReportBand(TBandType type) : type_(type) {}
+    TReportBand(const TReportBand&) = delete;
+    TReportBand& operator=(const TReportBand&) = delete;
 
-    TQRBandType BandType() const { return type_; }
+    TBandType BandType() const { return type_; }
 
-    TQRBandSize& Size() { return size_; }
-    const TQRBandSize& Size() const { return size_; }
+    TBandSize& Size() { return size_; }
+    const TBandSize& Size() const { return size_; }
 
     // Bounds in design pixels (96 per inch). Only width and height matter to
     // the layout; the engine places the band itself.
@@ -53,21 +53,21 @@ public:
     void SetBottomLine(bool on) { bottomLine_ = on; }
 
     // The band owns its controls; the pointers stay valid as long as the band.
-    TQRLabel* AddLabel();
-    TQRImage* AddImage();
-    TQRSysData* AddSysData();
-    const std::vector<std::unique_ptr<TQRPrintable>>& Controls() const { return controls_; }
+    TReportLabel* AddLabel();
+    TReportImage* AddImage();
+    TReportSysData* AddSysData();
+    const std::vector<std::unique_ptr<TReportPrintable>>& Controls() const { return controls_; }
 
 private:
     template <typename T>
     T* Add();
 
-    TQRBandType type_;
-    TQRBandSize size_;
+    TBandType type_;
+    TBandSize size_;
     QPoint position_{38, 38};
     QColor color_{Qt::white};
     bool bottomLine_ = false;
-    std::vector<std::unique_ptr<TQRPrintable>> controls_;
+    std::vector<std::unique_ptr<TReportPrintable>> controls_;
 };
 
 }  // namespace mosaiko
