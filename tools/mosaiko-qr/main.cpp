@@ -24,11 +24,16 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 // Hands the whole run, with the same arguments and standard input, to the
-// picture program in this program's own folder.
+// picture program: beside this program in a build tree, in its own folder of
+// the library-executable directory once installed.
 int RunPictureProgram(char** argv) {
     std::error_code ignored;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ignored);
-    const std::string program = (self.parent_path() / "mosaiko-qr-picture").string();
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+    std::string program = (folder / "mosaiko-qr-picture").string();
+    if (::access(program.c_str(), X_OK) != 0) {
+        const std::string installed = (folder / MOSAIKO_PICTURE_DIR / "mosaiko-qr-picture").lexically_normal().string();
+        if (::access(installed.c_str(), X_OK) == 0) program = installed;
+    }
     ::execv(program.c_str(), argv);
     return Failed("cannot run " + program + ": " + std::strerror(errno));
 }
