@@ -25,11 +25,11 @@ std::unique_ptr<TClipboardWindow> TQRCode::MakeClipboardWindow() {
 void TQRCode::CopyToClipboard() {
     const TBitmap* bitmap = Picture().AsBitmap();
     const TMetafile* metafile = Picture().AsMetafile();
-    if (!symbolDisped_ || (symbolPicture_ == picBMP ? bitmap == nullptr : metafile == nullptr)) {
+    if (!SymbolDisped() || (SymbolPicture() == picBMP ? bitmap == nullptr : metafile == nullptr)) {
         SetClipboardData(PictureMimeData(Picture()));
         return;
     }
-    switch (symbolPicture_) {
+    switch (SymbolPicture()) {
     case picBMP:
         SetClipboardData(BitmapMimeData(*bitmap));
         break;

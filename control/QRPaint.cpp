@@ -1,11 +1,10 @@
 // The one regeneration routine: split, check, prepare the picture, run the
 // painters over every symbol, then turn the picture as it is shown.
-#include "QRCode3.h"
 #include "QRPainters.h"
 
 namespace mosaiko {
 
-void TQRCode::PaintSymbol() {
+void TQRSymbols::PaintSymbol() {
     if (!symbolEnabled_) return;
     symbolDisped_ = false;
     driver_->SplitData();
@@ -23,42 +22,42 @@ void TQRCode::PaintSymbol() {
         RotatePicture(360 - angle_);
     }
 
-    const bool autoSize = AutoSize();
-    const bool stretch = Stretch();
-    SetAutoSize(false);
-    SetStretch(false);
+    const bool autoSize = surface_.AutoSize();
+    const bool stretch = surface_.Stretch();
+    surface_.SetAutoSize(false);
+    surface_.SetStretch(false);
     const bool bitmapRun = symbolPicture_ == picBMP;
     TFont canvasFont;
     if (bitmapRun) {
-        canvasFont = Canvas().Font();
-        Canvas().Font().Assign(*comFont_);
+        canvasFont = surface_.Canvas().Font();
+        surface_.Canvas().Font().Assign(*comFont_);
     }
 
     RunPainter();
 
     symbolLeft_ = left;
     symbolTop_ = top;
-    if (bitmapRun) Canvas().Font().Assign(canvasFont);
-    SetStretch(stretch);
-    SetAutoSize(autoSize);
+    if (bitmapRun) surface_.Canvas().Font().Assign(canvasFont);
+    surface_.SetStretch(stretch);
+    surface_.SetAutoSize(autoSize);
     // A failed Match run was never turned back, so it is not turned either.
     if (!match_ || symbolDisped_) RotatePicture(angle_);
     DoPaintedSymbol();
     if (!symbolDisped_ && clearOption_ && !symbolDebug_) ClearSymbol();
 }
 
-// A picture of another kind, or none, becomes a bitmap of the control's size;
+// A picture of another kind, or none, becomes a bitmap of the surface's size;
 // a bitmap with pixels keeps them, so symbols can be painted over it.
-void TQRCode::PrepareBitmap() {
-    TBitmap& bitmap = Picture().Bitmap();
-    if (bitmap.Empty()) bitmap.SetSize(Width(), Height());
+void TQRSymbols::PrepareBitmap() {
+    TBitmap& bitmap = surface_.Picture().Bitmap();
+    if (bitmap.Empty()) bitmap.SetSize(surface_.Width(), surface_.Height());
 }
 
 // The block's corner as shown (after turning by Angle) mapped to the upright
-// picture, with the control's current size.
-void TQRCode::MoveOriginToUnturned(int left, int top) {
-    const int w = Width();
-    const int h = Height();
+// picture, with the surface's current size.
+void TQRSymbols::MoveOriginToUnturned(int left, int top) {
+    const int w = surface_.Width();
+    const int h = surface_.Height();
     switch (angle_) {
     case 90:
         symbolLeft_ = top;
@@ -76,7 +75,7 @@ void TQRCode::MoveOriginToUnturned(int left, int top) {
     }
 }
 
-void TQRCode::RunPainter() {
+void TQRSymbols::RunPainter() {
     if (symbolPicture_ == picBMP) {
         TBitmapPainter painter(*this);
         driver_->RunSymbols(painter);
@@ -88,7 +87,7 @@ void TQRCode::RunPainter() {
     CloseMetafileCanvas();
 }
 
-void TQRCode::CloseMetafileCanvas() {
+void TQRSymbols::CloseMetafileCanvas() {
     if (!metaCanvas_) return;
     metaCanvas_->Close();
     metaCanvas_.reset();

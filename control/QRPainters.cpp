@@ -16,8 +16,9 @@ std::string NumberedComment(const std::string& base, int k, TNumbering numbering
     }
 }
 
-TSymbolPainter::TSymbolPainter(TQRCode& control)
+TSymbolPainter::TSymbolPainter(TQRSymbols& control)
     : q_(control),
+      surface_(control.surface_),
       originLeft_(control.symbolLeft_),
       originTop_(control.symbolTop_),
       baseUp_(control.commentUp_),
@@ -93,11 +94,11 @@ bool TBitmapPainter::Build(int k) {
     const int x = q_.symbolLeft_;
     const int y = q_.symbolTop_;
     if (q_.match_ && k == 1) {
-        q_.SetWidth(q_.SymbolWidthA() + x);
-        q_.SetHeight(q_.SymbolHeightA() + y);
-        q_.Picture().Bitmap().SetSize(q_.Width(), q_.Height());
+        surface_.SetWidth(q_.SymbolWidthA() + x);
+        surface_.SetHeight(q_.SymbolHeightA() + y);
+        surface_.Picture().Bitmap().SetSize(surface_.Width(), surface_.Height());
     }
-    TCanvas& canvas = q_.Canvas();
+    TCanvas& canvas = surface_.Canvas();
     // The whole block's background once, at the first symbol.
     if (!q_.transparent_ && k == 1) {
         canvas.Brush().SetColor(q_.backColor_);
@@ -113,14 +114,14 @@ bool TBitmapPainter::Build(int k) {
 }
 
 void TMetafilePainter::OpenMetafile() {
-    q_.SetWidth(q_.SymbolWidthA() + q_.symbolLeft_);
-    q_.SetHeight(q_.SymbolHeightA() + q_.symbolTop_);
-    q_.Picture().AssignMetafile(TMetafile(q_.Width(), q_.Height()));
-    q_.metaCanvas_ = std::make_unique<TMetafileCanvas>(q_.Picture().Metafile());
+    surface_.SetWidth(q_.SymbolWidthA() + q_.symbolLeft_);
+    surface_.SetHeight(q_.SymbolHeightA() + q_.symbolTop_);
+    surface_.Picture().AssignMetafile(TMetafile(surface_.Width(), surface_.Height()));
+    q_.metaCanvas_ = std::make_unique<TMetafileCanvas>(surface_.Picture().Metafile());
     TCanvas& canvas = *q_.metaCanvas_;
     canvas.Brush().SetColor(q_.backColor_);
     canvas.Brush().SetStyle(bsSolid);
-    canvas.FillRect(0, 0, q_.Width(), q_.Height());
+    canvas.FillRect(0, 0, surface_.Width(), surface_.Height());
 }
 
 bool TMetafilePainter::Build(int k) {
@@ -140,7 +141,7 @@ bool TMetafilePainter::Build(int k) {
     PaintComments(canvas);
     if (k == q_.Count()) {
         q_.CloseMetafileCanvas();
-        TMetafile& metafile = q_.Picture().Metafile();
+        TMetafile& metafile = surface_.Picture().Metafile();
         metafile.SetSize(metafile.Width() + 1, metafile.Height() + 1);
     }
     q_.symbolDisped_ = true;

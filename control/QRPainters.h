@@ -1,10 +1,10 @@
 // The per-symbol painters that QrDriver::RunSymbols drives during PaintSymbol:
-// one draws on the control's bitmap canvas, the other records a metafile.
+// one draws on the surface's bitmap canvas, the other records a metafile.
 #pragma once
 
 #include <string>
 
-#include "QRCode3.h"
+#include "QRSymbols.h"
 
 namespace mosaiko {
 
@@ -13,7 +13,7 @@ namespace mosaiko {
 // back when the painter goes (the control restores its own corner).
 class TSymbolPainter : public SymbolVisitor {
 public:
-    explicit TSymbolPainter(TQRCode& control);
+    explicit TSymbolPainter(TQRSymbols& control);
     ~TSymbolPainter() override;
     TSymbolPainter(const TSymbolPainter&) = delete;
     TSymbolPainter& operator=(const TSymbolPainter&) = delete;
@@ -28,7 +28,8 @@ protected:
     // The comment lines around the current cell, on BackColor.
     void PaintComments(TCanvas& canvas) const;
 
-    TQRCode& q_;
+    TQRSymbols& q_;
+    TPictureSurface& surface_;  // the picture painted into, and its size
 
 private:
     int originLeft_;

@@ -1,13 +1,7 @@
-// Image control: a widget that shows a TPicture.
+// Image control: a widget that shows a TPicture. Picture, Canvas, AutoSize and
+// the size come from TPictureSurface, with the widget's geometry as the size;
+// any change to the picture also repaints the control.
 //
-//   Picture()  the picture shown; any change to it repaints the control, and
-//              with AutoSize the control takes the picture's size.
-//   Canvas()   a canvas on the picture's bitmap. A picture holding nothing first
-//              becomes a white bitmap of the control's Width x Height; a picture
-//              holding a metafile raises EInvalidOperation (at Canvas() and at
-//              any drawing call made while it does).
-//   AutoSize   the control takes the picture's size whenever the picture
-//              changes and has a non-zero size (and at once when switched on).
 //   Stretch    the picture is drawn scaled to the whole control (no smoothing).
 //   Center     the picture (at its own size, or stretched) is centred in the
 //              control; otherwise it is drawn at the top-left corner.
@@ -18,52 +12,33 @@
 
 #include <QImage>
 #include <QWidget>
-#include <memory>
 
-#include "BitmapCanvas.h"
-#include "Picture.h"
+#include "PictureSurface.h"
 
 namespace mosaiko {
 
-class TImage : public QWidget {
+class TImage : public QWidget, public TPictureSurface {
     Q_OBJECT
 
 public:
     explicit TImage(QWidget* parent = nullptr);
     ~TImage() override;
 
-    TPicture& Picture() { return picture_; }
-    const TPicture& Picture() const { return picture_; }
-    TCanvas& Canvas();
-
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value);
-    bool Stretch() const { return stretch_; }
-    void SetStretch(bool value);
     bool Center() const { return center_; }
     void SetCenter(bool value);
-
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    void SetWidth(int value);
-    void SetHeight(int value);
 
     // Where the picture is drawn inside the control (its client rectangle).
     QRect DestRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    QSize SurfaceSize() const override { return size(); }
+    void ResizeSurface(QSize to) override { resize(to); }
     // Called on every change of the picture: AutoSize, then repaint.
-    virtual void PictureChanged();
+    void PictureChanged() override;
+    void SettingsChanged() override { update(); }
 
 private:
-    TBitmap& CanvasBitmap();
-    void ApplyAutoSize();
-
-    TPicture picture_;
-    std::unique_ptr<TBitmapCanvas> canvas_;
-    bool autoSize_ = false;
-    bool stretch_ = false;
     bool center_ = false;
     mutable QImage cache_;  // the bitmap as shown, rebuilt after a change
     mutable bool cacheValid_ = false;
