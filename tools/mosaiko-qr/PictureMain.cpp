@@ -1,5 +1,6 @@
 // mosaiko-qr-picture: the picture formats of mosaiko-qr (png, emf, wmf, svg),
-// painted by the TQRCode control. mosaiko-qr runs it with its own arguments.
+// painted by the QR code control's regeneration on a plain picture, with no
+// widget. mosaiko-qr runs it with its own arguments.
 #include "QrPicture.h"
 #include "QrRun.h"
 

@@ -19,7 +19,7 @@ std::optional<TPictures> MetafileKind(QrFormat format) {
     return std::nullopt;
 }
 
-std::string MetafileBytes(const TQRCode& q, QrFormat format) {
+std::string MetafileBytes(const TQRPictureMaker& q, QrFormat format) {
     const TMetafile* recorded = q.Picture().AsMetafile();
     const TMetafile metafile = recorded != nullptr ? *recorded : TMetafile(q.Width(), q.Height());
     if (format == QrFormat::Wmf) return WriteWmf(metafile);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "QRCode3.h"
+#include "QRSymbols.h"
 #include "QrFormats.h"
 
 namespace mosaiko::cli {
@@ -15,6 +15,6 @@ std::optional<TPictures> MetafileKind(QrFormat format);
 
 // The control's metafile in the format; a run whose first symbol failed has
 // recorded nothing and gives an empty metafile of the control's size.
-std::string MetafileBytes(const TQRCode& q, QrFormat format);
+std::string MetafileBytes(const TQRPictureMaker& q, QrFormat format);
 
 }  // namespace mosaiko::cli

@@ -1,6 +1,6 @@
 #include "QrPicture.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QBuffer>
 #include <QImage>
 #include <charconv>
@@ -10,7 +10,8 @@
 #include <optional>
 
 #include "CliCommon.h"
-#include "QRCode3.h"
+#include "QRSymbols.h"
+#include "ShiftJis.h"
 #include "QrMetafile.h"
 #include "QrRun.h"
 
@@ -51,7 +52,7 @@ std::string CommentBytes(const std::string& typed) { return EncodeShiftJis(QStri
 
 // Applies one picture option through the control's setter; a value the
 // setter does not take is a usage error naming the range.
-bool ApplyPictureOption(TQRCode& q, const std::string& name, const std::string& value, std::string& error) {
+bool ApplyPictureOption(TQRPictureMaker& q, const std::string& name, const std::string& value, std::string& error) {
     int n = 0;
     TColor color = 0;
     if (name == "--angle") {
@@ -90,7 +91,7 @@ bool ApplyPictureOption(TQRCode& q, const std::string& name, const std::string& 
 }
 
 // The same settings and order as the PBM path, through the control.
-void ConfigureControl(TQRCode& q, const QrOptions& o, std::string code) {
+void ConfigureControl(TQRPictureMaker& q, const QrOptions& o, std::string code) {
     q.SetSymbolEnabled(false);
     q.SetVersion(o.version);
     q.SetEclevel(o.level);
@@ -105,7 +106,7 @@ void ConfigureControl(TQRCode& q, const QrOptions& o, std::string code) {
 }
 
 // A colour the painting does not use, to find the pixels it left alone.
-TColor KeyColor(const TQRCode& q) {
+TColor KeyColor(const TQRPictureMaker& q) {
     for (TColor key : {RGBColor(255, 0, 255), RGBColor(0, 255, 1), RGBColor(1, 2, 3)})
         if (key != q.SymbolColor() && key != q.BackColor() && key != q.ComFont().Color()) return key;
     return RGBColor(1, 2, 3);
@@ -113,7 +114,7 @@ TColor KeyColor(const TQRCode& q) {
 
 // A transparent picture: painted again without background over a key
 // colour, at the size the matched run gave; untouched pixels lose their alpha.
-QImage TransparentPicture(TQRCode& q) {
+QImage TransparentPicture(TQRPictureMaker& q) {
     const TColor key = KeyColor(q);
     q.SetSymbolEnabled(false);
     q.SetTransparent(true);
@@ -139,14 +140,14 @@ std::string PngBytes(const QImage& image) {
     return bytes.toStdString();
 }
 
-QImage PictureImage(const TQRCode& q) {
+QImage PictureImage(const TQRPictureMaker& q) {
     const TBitmap* bitmap = q.Picture().AsBitmap();
     return bitmap != nullptr ? bitmap->ToQImage() : QImage();
 }
 
 // The picture Match gives, from the settings alone: the data can only
 // lower the symbol count, never raise it.
-std::optional<std::string> PictureTooLarge(const TQRCode& q) {
+std::optional<std::string> PictureTooLarge(const TQRPictureMaker& q) {
     const long long count = std::max(1, std::min(q.Count(), q.Driver().Len()));
     const long long columns = std::min<long long>(q.Column(), count);
     const long long rows = (count + q.Column() - 1) / q.Column();
@@ -158,7 +159,7 @@ std::optional<std::string> PictureTooLarge(const TQRCode& q) {
            " pixels; a PNG may have at most " + std::to_string(kMaxPictureSide) + " pixels a side";
 }
 
-int Paint(TQRCode& q, const QrOptions& options, QrFormat format, bool transparent) {
+int Paint(TQRPictureMaker& q, const QrOptions& options, QrFormat format, bool transparent) {
     const auto kind = MetafileKind(format);
     if (!kind) {
         if (const auto tooLarge = PictureTooLarge(q)) return Failed(*tooLarge);
@@ -188,10 +189,10 @@ int RunPicture(const QrOptions& options, QrFormat format, std::string code) {
     int argc = 1;
     char name[] = "mosaiko-qr";
     char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     RegisterFontSubstitutes();
 
-    auto q = std::make_unique<TQRCode>();
+    auto q = std::make_unique<TQRPictureMaker>();
     ConfigureControl(*q, options, std::move(code));
     bool transparent = false;
     std::string error;

@@ -1,5 +1,6 @@
-// The picture formats of mosaiko-qr: the symbols painted by the TQRCode
-// control, written as PNG or recorded as a metafile.
+// The picture formats of mosaiko-qr: the symbols painted as the TQRCode
+// control paints them, on a plain picture, written as PNG or recorded as a
+// metafile.
 #pragma once
 
 #include <string>
