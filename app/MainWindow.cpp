@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -24,21 +23,6 @@
 
 namespace mosaiko {
 namespace {
-
-// Three finder squares, the look of a QR code at 32 x 32.
-QIcon AppIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    for (const QPoint corner : {QPoint(1, 1), QPoint(19, 1), QPoint(1, 19)}) {
-        painter.fillRect(QRect(corner, QSize(12, 12)), Qt::black);
-        painter.fillRect(QRect(corner + QPoint(2, 2), QSize(8, 8)), Qt::white);
-        painter.fillRect(QRect(corner + QPoint(4, 4), QSize(4, 4)), Qt::black);
-    }
-    painter.fillRect(QRect(20, 20, 4, 4), Qt::black);
-    painter.fillRect(QRect(26, 26, 4, 4), Qt::black);
-    return QIcon(pixmap);
-}
 
 std::optional<QString> ChooseFileWithDialog(QWidget* parent, const QString& initialPath) {
     const QString path =
@@ -77,7 +61,6 @@ TQRTest_main::TQRTest_main(MainWindowSeams seams, QWidget* parent) : QWidget(par
 
     setObjectName(QStringLiteral("QRTest_main"));
     setWindowTitle(QStringLiteral("Mosaiko"));
-    setWindowIcon(AppIcon());
     setFont(UiFont(13));
     setFixedSize(1016, 693);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);

@@ -1,21 +1,37 @@
-// Mosaiko: list reports with QR codes. Starts the main window and runs the
-// event loop until it is closed.
+// Mosaiko: list reports with QR codes. `mosaiko [FILE]` starts the main
+// window, imports FILE when one is named, and runs the event loop until the
+// window is closed.
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 
 #include "Font.h"
 #include "PrintActions.h"
-#include "MainWindow.h"
 #include "QtTranslations.h"
+#include "StartWindow.h"
+
+namespace {
+
+// The packaged icon in every size drawn from it at build time.
+QIcon AppIcon() {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext()) icon.addFile(sizes.next());
+    return icon;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mosaiko"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mosaiko"));
+    QApplication::setDesktopFileName(QStringLiteral(MOSAIKO_APP_ID));
+    QApplication::setWindowIcon(AppIcon());
     mosaiko::RegisterFontSubstitutes();
     // Qt's dialogs in the user's language; our own texts are Japanese already.
     mosaiko::InstallQtTranslations(app);
-    mosaiko::TQRTest_main window;
-    const auto printing = mosaiko::AttachPrintActions(window);
-    window.show();
+    const auto window = mosaiko::StartMainWindow(QApplication::arguments());
+    const auto printing = mosaiko::AttachPrintActions(*window);
     return app.exec();
 }

@@ -14,6 +14,8 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev
   qrencode hyperfine
+  # netpbm reads mosaiko-qr's PBM images in its test
+  netpbm
   # metafile readers of the format tests (about a minute to install)
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin libxml2-utils
   # the clipboard watch against another program on a virtual X server

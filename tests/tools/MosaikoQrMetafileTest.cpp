@@ -129,7 +129,7 @@ TEST_F(MosaikoQrMetafile, MetafilesAreNeverTurnedAndFailuresStillWrite) {
     EXPECT_EQ(r.out.substr(40, 4), " EMF");
     const auto bad = RunTool(kTool, {"--format", "gif", "TEXT"});
     EXPECT_EQ(bad.status, 2);
-    EXPECT_NE(bad.err.find("pbm, png, emf, wmf, svg"), std::string::npos);
+    EXPECT_NE(bad.err.find("pbm, pbm-text, png, emf, wmf, svg"), std::string::npos);
 }
 
 }  // namespace

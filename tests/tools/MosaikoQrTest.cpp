@@ -15,23 +15,24 @@ namespace {
 
 const std::string kTool = MOSAIKO_QR_BIN;
 
-// Splits PBM text into its bitmaps and decodes each.
+// Splits the PBM images into their bitmaps and decodes each; `modeLine` gets
+// the first header's comment.
 std::vector<std::string> DecodePbm(const std::string& text, std::string* modeLine = nullptr) {
     std::istringstream in(text);
-    std::string magic, mode, size;
-    std::getline(in, magic);
-    std::getline(in, mode);
-    std::getline(in, size);
-    if (modeLine) *modeLine = mode;
-    const int width = std::stoi(size);
     std::vector<std::string> decoded;
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty()) continue;
-        std::getline(in, line);  // second empty line
+        if (line != "P1") continue;
+        while (std::getline(in, line) && line.rfind("# ", 0) == 0)
+            if (modeLine && decoded.empty()) *modeLine = line.substr(2);
+        const int width = std::stoi(line);
+        while (std::getline(in, line) && line.empty()) {
+        }
         GreyImage image{width, width, {}};
-        for (int y = 0; y < width && std::getline(in, line); ++y)
+        for (int y = 0; y < width; ++y) {
             for (size_t i = 1; i < line.size(); i += 2) image.pixels.push_back(line[i] == '1' ? 0 : 255);
+            if (y + 1 < width && !std::getline(in, line)) break;
+        }
         if (static_cast<int>(image.pixels.size()) != width * width) break;
         const auto d = DecodeImage(image);
         decoded.push_back(d ? d->bytes : "<unreadable>");
@@ -98,7 +99,7 @@ TEST(MosaikoQr, SymbolThatDoesNotFitExitsOne) {
     EXPECT_EQ(tooLong.status, 1);
     EXPECT_NE(tooLong.err.find("symbol 1 of 1"), std::string::npos);
     EXPECT_NE(tooLong.err.find("do not fit version 1-L"), std::string::npos);
-    EXPECT_EQ(tooLong.out, "P1\nSingle Mode (Count = 1)\n29 29\n");
+    EXPECT_EQ(tooLong.out, "P1\n# Single Mode (Count = 1)\n29 29\n");
 
     const auto badByte = RunTool(kTool, {"--mode", "numeric", "12a"});
     EXPECT_EQ(badByte.status, 1);
@@ -116,7 +117,7 @@ TEST(MosaikoQr, UsageErrorsExitTwo) {
         {"--level", "X", "x"},        {"--mode", "kana", "x"},   {"--mask", "8", "x"},
         {"--structure", "ring", "x"}, {"--count", "0", "x"},     {"--count", "1025", "x"},
         {"--pxmag", "11", "x"},       {"--format", "gif", "x"},  {"--bogus", "x"},
-        {"--version"},                {"a", "b"},                {"--info=yes", "x"},
+        {"--level"},                  {"a", "b"},                {"--info=yes", "x"},
         {"--input", "/nonexistent/file"}, {"--angle", "90", "x"}};
     for (const auto& args : cases) {
         std::string joined;

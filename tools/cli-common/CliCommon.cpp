@@ -26,4 +26,16 @@ bool ParseInt(std::string_view text, int low, int high, int& value) {
     return true;
 }
 
+std::string VersionText(std::string_view program) { return std::string(program) + " " + MOSAIKO_VERSION; }
+
+bool AsksProgramVersion(int argc, char** argv, int i) {
+    const std::string_view arg = argv[i];
+    if (arg == "-V") return true;
+    if (arg != "--version") return false;
+    if (i + 1 >= argc) return true;
+    // A value never starts with "-" ("-" alone is standard output, a name).
+    const std::string_view next = argv[i + 1];
+    return next.size() > 1 && next[0] == '-';
+}
+
 }  // namespace mosaiko::cli

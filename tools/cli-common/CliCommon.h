@@ -1,5 +1,5 @@
 // The command-line conventions of the Mosaiko tools: exit codes, the usage
-// message and whole-number option values.
+// message, whole-number option values and the program version.
 #pragma once
 
 #include <string>
@@ -19,5 +19,13 @@ int Usage(std::string_view program, std::string_view message);
 bool ParseInt(std::string_view text, int& value);
 // The same, and only from `low` to `high`.
 bool ParseInt(std::string_view text, int low, int high, int& value);
+
+// "PROGRAM VERSION", the line --version and -V print.
+std::string VersionText(std::string_view program);
+
+// True when argv[i] asks for the program version: "-V", or "--version" with
+// nothing after it or another option next ("--version N" and "--version=N"
+// are the symbol version).
+bool AsksProgramVersion(int argc, char** argv, int i);
 
 }  // namespace mosaiko::cli

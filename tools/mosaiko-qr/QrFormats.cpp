@@ -31,4 +31,14 @@ std::string UnknownFormatMessage(const std::string& name) {
 
 std::string PictureFormatNames(const char* lastSeparator) { return JoinNames(true, lastSeparator); }
 
+std::string PbmFormatNames(const std::string& separator) {
+    std::string text;
+    for (const QrFormatName& f : kQrFormats) {
+        if (IsPicture(f.format)) continue;
+        if (!text.empty()) text += separator;
+        text += std::string(f.name) + " (" + f.about + ")";
+    }
+    return text;
+}
+
 }  // namespace mosaiko::cli

@@ -14,6 +14,7 @@ std::optional<TPictures> MetafileKind(QrFormat format) {
         case QrFormat::Svg: return picEMF;
         case QrFormat::Wmf: return picWMF;
         case QrFormat::Pbm:
+        case QrFormat::PbmText:
         case QrFormat::Png: break;
     }
     return std::nullopt;

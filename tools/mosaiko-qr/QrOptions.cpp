@@ -92,6 +92,10 @@ bool ParseOptions(int argc, char** argv, QrOptions& o, UsageError& error) {
             onlyText = true;
             continue;
         }
+        if (AsksProgramVersion(argc, argv, i)) {
+            o.programVersion = true;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
@@ -132,6 +136,7 @@ std::string HelpText() {
            "Bytes pass unchanged (Shift-JIS text for Kanji).\n"
            "\n"
            "  --version N          symbol version 1-40 (default 1)\n"
+           "  --version, -V        alone or before another option: print the program version\n"
            "  --level L|M|Q|H      error-correction level (default L)\n"
            "  --mode MODE          auto|numeric|alphanumeric|byte|kanji (default auto)\n"
            "  --mask auto|0-7      mask pattern (default auto)\n"
@@ -139,7 +144,8 @@ std::string HelpText() {
            "  --count N            number of symbols 1-1024 (default 1)\n"
            "  --binary             read ~HH~ escapes (~~ is one tilde)\n"
            "  --pxmag N            pixels per module 1-10 (default 1)\n"
-           "  --format F           pbm (PBM text, the default), or a picture: " +
+           "  --format F           " +
+           PbmFormatNames(",\n                       ") + ",\n                       or a picture: " +
            PictureFormatNames(", ") +
            "\n"
            "  --input FILE         read the data from FILE\n"

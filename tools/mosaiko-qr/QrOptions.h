@@ -22,6 +22,7 @@ struct QrOptions {
     std::optional<std::string> text;
     bool info = false;
     bool help = false;
+    bool programVersion = false;  // --version alone or -V
     // Options the picture formats add, kept as given for their own parser.
     std::vector<std::pair<std::string, std::string>> extra;
 };

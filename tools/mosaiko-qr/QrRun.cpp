@@ -79,6 +79,10 @@ std::optional<int> CheckOptions(int argc, char** argv, QrOptions& options, QrFor
         std::cout << HelpText();
         return kExitOk;
     }
+    if (options.programVersion) {
+        std::cout << VersionText(kProgram) << "\n";
+        return kExitOk;
+    }
     const auto found = FindFormat(options.format);
     if (!found) return Usage(UnknownFormatMessage(options.format));
     format = *found;

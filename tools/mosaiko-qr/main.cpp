@@ -1,6 +1,6 @@
-// mosaiko-qr: QR Code symbols from the command line, as plain PBM text. The
-// picture formats need Qt; they are painted by mosaiko-qr-picture beside this
-// program, so that PBM text loads no Qt library at all.
+// mosaiko-qr: QR Code symbols from the command line, as PBM images or the
+// control's PBM text. The picture formats need Qt; they are painted by
+// mosaiko-qr-picture beside this program, so that PBM loads no Qt library.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -10,18 +10,13 @@
 
 #include "CliCommon.h"
 #include "QrDriver.h"
+#include "QrPbm.h"
 #include "QrRun.h"
 
 using namespace mosaiko;
 using namespace mosaiko::cli;
 
 namespace {
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text.append(line).push_back('\n');
-    return text;
-}
 
 // Hands the whole run, with the same arguments and standard input, to the
 // picture program: beside this program in a build tree, in its own folder of
@@ -57,8 +52,9 @@ int main(int argc, char** argv) {
     const bool complete = driver->Encoder().CurrentSymbol() > driver->Encoder().Count();
     // A file is written only for a complete run; standard output always
     // gets the text, which shows how far a failing run came.
+    const std::string text = format == QrFormat::PbmText ? PbmText(pbm) : PbmImages(pbm);
     std::string message;
-    if ((complete || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, JoinLines(pbm), message))
+    if ((complete || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, text, message))
         return Usage(message);
     if (options.info) std::cerr << InfoText(*driver);
     if (!complete) return Failed(FailureMessage(*driver));

@@ -72,6 +72,7 @@ std::string ReportHelp() {
            "                   on the printer NAME or the default printer\n"
            "  --list-printers  list the printers, one name a line\n"
            "  --version N      symbol version " + span(kVersionRange) + "\n"
+           "  --version, -V    alone or before another option: print the program version\n"
            "  --size N         pixels per module " + span(kSymbolSizeRange) + "\n"
            "  --title TEXT     report title (default " + kDefaultReportTitle + ")\n"
            "  --per-page N     groups per page " + span(kGroupsPerPageRange) + "\n"
@@ -90,11 +91,14 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
         const QString arg = QString::fromLocal8Bit(argv[i]);
         // --print=NAME names the printer as --print NAME does.
         if (arg.startsWith(QLatin1String("--print="))) args << QStringLiteral("--print") << arg.mid(8);
+        // --version alone, or before another option, is the program's version.
+        else if (AsksProgramVersion(argc, argv, i)) args << QStringLiteral("-V");
         else args << arg;
     }
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption({{"h", "help"}, {}});
+    parser.addOption({"V", {}});
     parser.addOption({"print", {}});
     parser.addOption({"list-printers", {}});
     for (const Ranged& r : kRanged) parser.addOption({r.name, {}, "N"});
@@ -104,8 +108,9 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
         if (!parser.unknownOptionNames().isEmpty()) return "unknown option " + Dashed(parser.unknownOptionNames().front());
         return parser.errorText().toStdString();
     }
-    if (parser.isSet("help")) {
-        o.help = true;
+    if (parser.isSet("help") || parser.isSet("V")) {
+        o.help = parser.isSet("help");
+        o.programVersion = !o.help;
         return std::nullopt;
     }
     if (const auto error = ApplyValues(parser, o)) return error;

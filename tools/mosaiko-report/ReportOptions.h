@@ -18,6 +18,7 @@ struct ReportOptions {
     std::string printer;      // its name; empty for the default printer
     bool listPrinters = false;
     bool help = false;
+    bool programVersion = false;  // --version alone or -V
 };
 
 // The text of --help.

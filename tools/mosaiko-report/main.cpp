@@ -66,6 +66,10 @@ int main(int argc, char** argv) {
         std::cout << cli::ReportHelp();
         return 0;
     }
+    if (options.programVersion) {
+        std::cout << cli::VersionText("mosaiko-report") << "\n";
+        return 0;
+    }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -15,7 +15,9 @@ void WindowTest::WriteSettingsText(const std::string& text) const {
     file.write(text.data(), static_cast<qint64>(text.size()));
 }
 
-std::unique_ptr<TQRTest_main> WindowTest::MakeWindow() {
+std::unique_ptr<TQRTest_main> WindowTest::MakeWindow() { return std::make_unique<TQRTest_main>(Seams()); }
+
+MainWindowSeams WindowTest::Seams() {
     MainWindowSeams seams;
     const QString path = SettingsPath();
     seams.openSettings = [path] { return SettingsStore::OpenFile(path); };
@@ -28,7 +30,7 @@ std::unique_ptr<TQRTest_main> WindowTest::MakeWindow() {
         errorDetails << detail;
         errorCursorsLeft = QApplication::overrideCursor() ? 1 : 0;
     };
-    return std::make_unique<TQRTest_main>(std::move(seams));
+    return seams;
 }
 
 QString WindowTest::WriteFile(const QString& name, const std::string& bytes) const {

@@ -25,6 +25,8 @@ protected:
     // Writes the INI file as it stands, "[General]" header included.
     void WriteSettingsText(const std::string& text) const;
     std::unique_ptr<TQRTest_main> MakeWindow();
+    // The seams MakeWindow gives its window.
+    MainWindowSeams Seams();
 
     // A file in the temporary folder holding exactly `bytes`.
     QString WriteFile(const QString& name, const std::string& bytes) const;
