@@ -28,6 +28,7 @@ std::unique_ptr<TQRTest_main> WindowTest::MakeWindow() {
         errorDetails << detail;
         errorCursorsLeft = QApplication::overrideCursor() ? 1 : 0;
     };
+    seams.importSliceMs = importSliceMs;
     return std::make_unique<TQRTest_main>(std::move(seams));
 }
 
