@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,14 +128,17 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
     StatusBar1->clearMessage();
     Memo1->Clear();
     LineCount = 0;
-    bool first = true;
-    const auto keepGoing = [this, &first] {
-        // Once per line read: show the new lines and let the window work.
-        if (!first) {
+    // Called before every line: after the first line, and then once a time
+    // slice has passed, show the new lines and let the window work (repaint,
+    // the cancel button, closing). Processing per line cost most of the import.
+    std::size_t calls = 0;
+    QElapsedTimer slice;
+    const auto keepGoing = [this, &calls, &slice] {
+        if (++calls == 2 || (calls > 2 && slice.elapsed() >= seams_.importSliceMs)) {
             Memo1->LinesAdded();
             QCoreApplication::processEvents();
+            slice.start();
         }
-        first = false;
         return !CancelRequested;
     };
     const ImportResult result = ImportFile(path, Memo1->Lines(), keepGoing);

@@ -29,6 +29,9 @@ struct MainWindowSeams {
     // A modal message box with an error icon and an OK button; `detail`, when
     // not empty, is shown under the message.
     std::function<void(QWidget* parent, const QString& message, const QString& detail)> showError;
+    // How long the import reads lines between two rounds of event processing
+    // (there is always one after the first line); 0 processes after every line.
+    int importSliceMs = 15;
 };
 
 // The user's settings store, the real dialog and the real message box.

@@ -1,7 +1,8 @@
 // Import/window/<lines>: a generated Shift-JIS file imported through the real
-// main window (dialog answered by a seam, events processed once per line, the
-// view on the offscreen platform). Import/rules/<lines> reads the same file
-// without the window, to show what the event processing costs.
+// main window (dialog answered by a seam, events processed after the first
+// line and then every 15 ms, the view on the offscreen platform).
+// Import/rules/<lines> reads the same file without the window, to show what
+// the event processing costs.
 // Time is wall time for the whole file; items_per_second counts lines (CPU
 // time). Counters: bytes the view holds per line, and how much
 // the resident set grew per line from before the first import to after it.

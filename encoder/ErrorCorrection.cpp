@@ -2,6 +2,9 @@
 // all blocks into the final codeword sequence.
 #include <cassert>
 #include <memory>
+#if defined(__SSSE3__)
+#include <tmmintrin.h>
+#endif
 
 #include "GaloisField.h"
 #include "QrEncoder.h"
@@ -37,36 +40,53 @@ const ProductTable& ProductsFor(int n) {
     return tables[n];
 }
 
+// One division step of one block: shift the register down by one position
+// (position i is byte i of the 32 bytes) and add the generator times the
+// factor, the old lead byte plus the next data codeword.
+inline void DivisionStep(uint64_t* reg, uint8_t data, const ProductTable& products) {
+#if defined(__SSSE3__)
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(reg));
+    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(reg + 2));
+    const uint8_t factor = data ^ static_cast<uint8_t>(_mm_cvtsi128_si32(lo));
+    const __m128i* row = reinterpret_cast<const __m128i*>(products.rows[factor]);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(reg), _mm_xor_si128(_mm_alignr_epi8(hi, lo, 1), _mm_loadu_si128(row)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(reg + 2), _mm_xor_si128(_mm_srli_si128(hi, 1), _mm_loadu_si128(row + 1)));
+#else
+    const uint8_t factor = data ^ static_cast<uint8_t>(reg[0]);
+    const uint64_t* row = products.rows[factor];
+    reg[0] = ((reg[0] >> 8) | (reg[1] << 56)) ^ row[0];
+    reg[1] = ((reg[1] >> 8) | (reg[2] << 56)) ^ row[1];
+    reg[2] = ((reg[2] >> 8) | (reg[3] << 56)) ^ row[2];
+    reg[3] = (reg[3] >> 8) ^ row[3];
+#endif
+}
+
 }  // namespace
 
 // Polynomial long division of each block's data (times x^n) by g(x); the
-// remainder is the block's n error-correction codewords.
+// remainder is the block's n error-correction codewords. Each step of one
+// block waits for its previous step, so all blocks advance together, one
+// codeword at a time: their steps are independent and overlap in the CPU.
+// The second group's blocks are one codeword longer and take a last step alone.
 void QrEncoder::ComputeErrorCorrection() {
     const LevelParameters& level = Level();
-    const int n = level.Groups[0].BlockCodewords - level.Groups[0].BlockDataCodewords;
+    const BlockGroup& first = level.Groups[0];
+    const int n = first.BlockCodewords - first.BlockDataCodewords;
+    const int k = first.BlockDataCodewords;
+    const int blocks = first.BlockCount + (level.GroupCount == 2 ? level.Groups[1].BlockCount : 0);
     const ProductTable& products = ProductsFor(n);
-    int d = 0;
-    int e = 0;
-    for (int g = 0; g < level.GroupCount; ++g) {
-        const BlockGroup& group = level.Groups[g];
-        for (int b = 0; b < group.BlockCount; ++b) {
-            // Register position i is byte i mod 8 of word i div 8, so moving
-            // every position down by one is a word shift.
-            uint64_t reg[4] = {0, 0, 0, 0};
-            for (int j = 0; j < group.BlockDataCodewords; ++j) {
-                const uint8_t factor = dataCodewords_[d + j] ^ static_cast<uint8_t>(reg[0]);
-                reg[0] = (reg[0] >> 8) | (reg[1] << 56);
-                reg[1] = (reg[1] >> 8) | (reg[2] << 56);
-                reg[2] = (reg[2] >> 8) | (reg[3] << 56);
-                reg[3] >>= 8;
-                const uint64_t* row = products.rows[factor];
-                for (int i = 0; i < 4; ++i) reg[i] ^= row[i];
-            }
-            for (int i = 0; i < n; ++i) eccCodewords_[e + i] = static_cast<uint8_t>(reg[i / 8] >> (8 * (i % 8)));
-            d += group.BlockDataCodewords;
-            e += n;
-        }
+    uint64_t regs[kMaxBlocks][kRegisterWidth / 8];
+    const uint8_t* data[kMaxBlocks];
+    for (int b = 0, d = 0; b < blocks; ++b) {
+        data[b] = dataCodewords_ + d;
+        d += b < first.BlockCount ? k : k + 1;
+        for (uint64_t& word : regs[b]) word = 0;
     }
+    for (int j = 0; j < k; ++j)
+        for (int b = 0; b < blocks; ++b) DivisionStep(regs[b], data[b][j], products);
+    for (int b = first.BlockCount; b < blocks; ++b) DivisionStep(regs[b], data[b][k], products);
+    for (int b = 0; b < blocks; ++b)
+        for (int i = 0; i < n; ++i) eccCodewords_[b * n + i] = static_cast<uint8_t>(regs[b][i / 8] >> (8 * (i % 8)));
 }
 
 // First codeword of every block, then the second of every block, and so on;

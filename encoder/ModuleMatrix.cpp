@@ -1,5 +1,6 @@
 // The module matrix: function patterns, reserved areas and the zig-zag
 // placement of the codeword bits.
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -53,9 +54,17 @@ void QrEncoder::ReserveFormatAndVersionAreas() {
     }
 }
 
+// Cells outside the symbol stay 0, so only the square the last symbol used
+// (or the new one, if larger) can hold anything: clearing that is clearing all.
+void QrEncoder::ClearMatrix(int n) {
+    const int side = std::max(usedSide_, n);
+    for (int r = 0; r < side; ++r) std::memset(matrix_ + r * kMaxModules, 0, side);
+    usedSide_ = n;
+}
+
 void QrEncoder::BuildFunctionPatterns() {
     const int n = ModulesPerSide();
-    std::memset(matrix_, 0, sizeof matrix_);
+    ClearMatrix(n);
     maskSearch_.ForgetPlacement();
     DrawFinder(0, 0);
     DrawFinder(0, n - 7);

@@ -107,6 +107,7 @@ private:
     void InterleaveCodewords();
 
     // Module matrix.
+    void ClearMatrix(int n);
     void BuildFunctionPatterns();
     void PlaceCodewords();
 
@@ -155,6 +156,7 @@ private:
     uint8_t sequence_[kMaxCodewords] = {};
 
     uint8_t matrix_[kMaxModules * kMaxModules] = {};
+    int usedSide_ = 0;  // rows and columns 0 .. usedSide_ - 1 may be non-zero
 
     MaskSearch maskSearch_;
 };

@@ -44,6 +44,7 @@ inline constexpr int kMaxCodewords = 3706;
 inline constexpr int kMaxDataCodewords = 2956;
 inline constexpr int kMaxEccCodewords = 2430;
 inline constexpr int kMaxBlockData = 123;
+inline constexpr int kMaxBlocks = 81;  // Reed-Solomon blocks of 40-H
 inline constexpr int kMaxSymbolText = 7089;
 
 // The standard's tables of codeword capacity, error-correction characteristics,
@@ -338,6 +339,7 @@ static_assert(SymbolParameters[32].AlignmentCoords[1] == 34 && SymbolParameters[
 static_assert(SymbolParameters[40].Levels[kLevelL].DataCodewords == kMaxDataCodewords);
 static_assert(SymbolParameters[40].Levels[kLevelL].Capacity[3] == 1817);
 static_assert(SymbolParameters[40].Levels[kLevelH].Groups[1].BlockCount == 61);
+static_assert(SymbolParameters[40].Levels[kLevelH].Groups[0].BlockCount + 61 == kMaxBlocks);
 static_assert(SymbolParameters[40].TotalCodewords == kMaxCodewords);
 
 }  // namespace table_checks

@@ -12,6 +12,7 @@ public:
     static int EncodeFixed(QrEncoder& e) { return e.EncodeFixed(); }
     static int RemainingBits(const QrEncoder& e) { return e.RemainingBits(); }
     static int CharClass(const QrEncoder& e, int position, int remaining) { return e.CharClass(position, remaining); }
+    static uint8_t* DataCodewords(QrEncoder& e) { return e.dataCodewords_; }
     static void ComputeErrorCorrection(QrEncoder& e) { e.ComputeErrorCorrection(); }
     static void InterleaveCodewords(QrEncoder& e) { e.InterleaveCodewords(); }
     static void BuildFunctionPatterns(QrEncoder& e) { e.BuildFunctionPatterns(); }

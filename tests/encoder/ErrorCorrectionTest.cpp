@@ -1,7 +1,11 @@
 // Reed-Solomon codewords and interleaving against the standard's examples.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
+#include "GaloisField.h"
 
 namespace mosaiko::test {
 namespace {
@@ -42,6 +46,43 @@ TEST(ErrorCorrection, LargestBlocksAndMostBlocks) {
         auto decoded = DecodeSymbolBytes(*e);
         EXPECT_EQ(decoded, "MOSAIKO") << version << "-" << level;
     }
+}
+
+// The textbook division of one block, a byte register shifted one position a step.
+std::vector<int> PlainRemainder(const uint8_t* data, int k, int n) {
+    std::vector<uint8_t> reg(data, data + k);
+    reg.resize(k + n, 0);
+    for (int j = 0; j < k; ++j) {
+        const uint8_t lead = reg[j];
+        if (lead == 0) continue;
+        for (int i = 0; i < n; ++i)
+            reg[j + 1 + i] ^= gf::kExp[(gf::kGenerator[n][i] + gf::kLog[lead]) % 255];
+    }
+    return std::vector<int>(reg.begin() + k, reg.end());
+}
+
+TEST(ErrorCorrection, AllBlocksAtOnceMatchThePlainDivision) {
+    std::mt19937 random(18004);
+    QrEncoder e;
+    for (int version = 1; version <= 40; ++version)
+        for (int level = kLevelL; level <= kLevelH; ++level) {
+            e.SetVersion(version);
+            e.SetEclevel(level);
+            uint8_t* data = Peer::DataCodewords(e);
+            for (int i = 0; i < e.Level().DataCodewords; ++i) data[i] = static_cast<uint8_t>(random());
+            Peer::ComputeErrorCorrection(e);
+            int d = 0;
+            int o = 0;
+            for (int g = 0; g < e.Level().GroupCount; ++g) {
+                const BlockGroup& group = e.Level().Groups[g];
+                const int n = group.BlockCodewords - group.BlockDataCodewords;
+                for (int b = 0; b < group.BlockCount; ++b, d += group.BlockDataCodewords, o += n) {
+                    const std::vector<int> ecc(e.EccCodewordBuffer() + o, e.EccCodewordBuffer() + o + n);
+                    ASSERT_EQ(ecc, PlainRemainder(data + d, group.BlockDataCodewords, n))
+                        << version << "-" << level << " group " << g << " block " << b;
+                }
+            }
+        }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Function patterns, reserved areas and the zig-zag placement order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "EncoderTestPeer.h"
@@ -53,6 +54,25 @@ TEST(ModuleMatrix, PlacementFollowsTheZigZag) {
         const auto turn = std::find(cells.begin(), cells.end(), Cell(9, n - 2));
         ASSERT_NE(turn, cells.end());
         EXPECT_EQ(*(turn + 1), Cell(9, n - 3));
+    }
+}
+
+TEST(ModuleMatrix, ReusedMatrixEqualsAFreshOne) {
+    // Only the square the last symbol used is cleared; the whole 177 x 177
+    // array must still equal that of a fresh encoder, outside the symbol too.
+    auto reused = MakeEncoder(1, kLevelM, "REUSED");
+    for (int version : {40, 1, 7, 7, 39, 2, 40, 40, 14, 1}) {
+        SCOPED_TRACE(version);
+        const std::string text(static_cast<std::size_t>(version) * 3, 'Q');
+        auto fresh = MakeEncoder(version, kLevelM, text);
+        reused->SetVersion(version);
+        reused->SetSymbolText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
+        ASSERT_TRUE(reused->BuildSymbol());
+        ASSERT_TRUE(fresh->BuildSymbol());
+        ASSERT_TRUE(std::equal(reused->Matrix(), reused->Matrix() + kMaxModules * kMaxModules, fresh->Matrix()));
+        Peer::BuildFunctionPatterns(*reused);
+        Peer::BuildFunctionPatterns(*fresh);
+        ASSERT_TRUE(std::equal(reused->Matrix(), reused->Matrix() + kMaxModules * kMaxModules, fresh->Matrix()));
     }
 }
 

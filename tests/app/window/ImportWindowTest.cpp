@@ -142,6 +142,16 @@ TEST_F(ImportTest, CancelDuringAnImportKeepsTheLinesReadSoFar) {
     EXPECT_EQ(window->Lines().Count(), 300u);
 }
 
+TEST_F(ImportTest, TimeSlicedImportProcessesEventsAfterTheFirstLine) {
+    importSliceMs = MainWindowSeams{}.importSliceMs;  // the window's own time slice
+    auto window = MakeWindow();
+    AtLine press(*window, 1, [&] { window->SpeedButton2->click(); });
+    ImportBytes(*window, Numbered(5000));
+    EXPECT_EQ(window->Lines().Count(), 1u);
+    EXPECT_EQ(window->Panel5->text(), "1");
+    EXPECT_FALSE(window->CancelRequested);
+}
+
 TEST_F(ImportTest, ClearEmptiesTheViewAndCountersButKeepsTheRest) {
     auto window = MakeWindow();
     ImportBytes(*window, "1,A\r\n1,B\r\n");

@@ -30,6 +30,7 @@ MainWindowSeams WindowTest::Seams() {
         errorDetails << detail;
         errorCursorsLeft = QApplication::overrideCursor() ? 1 : 0;
     };
+    seams.importSliceMs = importSliceMs;
     return seams;
 }
 

@@ -40,6 +40,7 @@ protected:
     QStringList errors;                 // messages of the error box
     QStringList errorDetails;           // their detail texts
     int errorCursorsLeft = 0;           // wait cursors still shown when the box came up
+    int importSliceMs = 0;  // the next MakeWindow's: events after every line
 
 private:
     QTemporaryDir dir_;
