@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "AtomicFile.h"
 #include "CliCommon.h"
 #include "FileImport.h"
 #include "Font.h"
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
         std::cout << cli::ReportHelp();
         return 0;
     }
+    // Refused before any work: the report would replace the data it is made of.
+    if (!options.print && AtomicFile::SameFile(options.file, options.output))
+        return Usage("-o " + options.output + ": 出力ファイルが入力ファイルと同じです (" + options.file + ")");
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
