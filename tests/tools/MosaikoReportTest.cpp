@@ -164,6 +164,27 @@ TEST_F(MosaikoReport, Utf8AndShiftJisFilesGiveTheSameReport) {
     }
 }
 
+// "-", /dev/stdin, a process substitution and a FIFO cannot seek: they are
+// read once, and the encoding guess works on what was read.
+TEST_F(MosaikoReport, PipesAreReadOnceAsAStream) {
+    WriteFile(Path("sjis.csv"), "1,\x8A\xBF\x8E\x9A\r\n1,ABC\r\n");
+    WriteFile(Path("utf8.csv"), "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n1,ABC\r\n");
+    ASSERT_EQ(RunTool(kTool, {Path("sjis.csv"), "-o", Path("sjis.pdf"), "--version", "2", "--size", "4"}).status, 0);
+    const std::string expected = QrBytesOfFirstPage(Path("sjis.pdf"));
+    const std::string tool = Quote(kTool) + " ", csv = Quote(Path("utf8.csv"));
+    const std::string fifo = Quote(Path("fifo"));
+    for (const std::string& run : {"cat " + csv + " | " + tool + "-", "cat " + csv + " | " + tool + "/dev/stdin",
+                                   tool + "<(cat " + csv + ")",
+                                   "mkfifo " + fifo + "; cat " + csv + " >" + fifo + " & " + tool + fifo}) {
+        std::filesystem::remove(Path("fifo"));
+        const auto r = RunTool("bash", {"-c", run + " -o " + Quote(Path("pipe.pdf")) + " --version 2 --size 4"});
+        ASSERT_EQ(r.status, 0) << run << "\n" << r.err;
+        EXPECT_NE(r.out.find("lines: 2"), std::string::npos) << run << "\n" << r.out;
+        EXPECT_NE(r.err.find("UTF-8 として読み込み"), std::string::npos) << run << "\n" << r.err;
+        EXPECT_EQ(QrBytesOfFirstPage(Path("pipe.pdf")), expected) << run;
+    }
+}
+
 TEST_F(MosaikoReport, EncodingOptionAndImportDetails) {
     WriteFile(Path("utf8.csv"), "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n");
     const auto forced = RunTool(kTool, {Path("utf8.csv"), "-o", Path("x.pdf"), "--encoding", "sjis"});
