@@ -98,6 +98,8 @@ int main(int argc, char** argv) {
     }
     if (imported.encoding == TextEncoding::Utf8)
         std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
+    if (const std::string cut = CutLinesWarning(imported); !cut.empty())
+        std::cerr << "mosaiko-report: " << options.file << ": " << cut << "\n";
     std::ostream& counts = Counts(options);
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
