@@ -110,7 +110,9 @@ TEST_F(MosaikoReport, BadOptionsExitTwo) {
                                                                   {kSample, "-o", "x.pdf", "--title"},
                                                                   {kSample, "-o", "x.pdf", "--print"},
                                                                   {kSample, "--print", "a", "b"},
-                                                                  {"--list-printers", kSample}}) {
+                                                                  {"--list-printers", kSample},
+                                                                  {kSample, "-o", ""},
+                                                                  {"", "-o", "x.pdf"}}) {
         std::string command = Quote(kTool);
         for (const auto& a : args) {
             command += ' ';
