@@ -78,6 +78,7 @@ bool TQuickRep::ExportToPdf(const QString& path) {
         writer.setCreator(QStringLiteral("Mosaiko"));
         result = Generate(writer, 0);
     }
+    if (!result.ok && file.WriteFailed()) lastError_ = file.Error();  // the system's reason
     if (result.ok && !file.Commit()) {
         result.ok = false;
         lastError_ = file.Error();

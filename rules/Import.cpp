@@ -24,7 +24,26 @@ std::string UnusableReason(std::string_view line) {
     return "先頭の数値 " + shown + " が大きすぎます";
 }
 
+// A UTF-8 line cut at kMaxKeptLine may end inside a character: that part goes.
+std::string_view WholeUtf8(std::string_view line) {
+    for (std::size_t back = 1; back <= 4 && back <= line.size(); ++back) {
+        const auto c = static_cast<unsigned char>(line[line.size() - back]);
+        if ((c & 0xC0) == 0x80) continue;  // a continuation byte
+        const std::size_t length = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        return length > back ? line.substr(0, line.size() - back) : line;
+    }
+    return line;
+}
+
 }  // namespace
+
+std::string CutLinesWarning(const ImportResult& result) {
+    if (result.cutLines == 0) return {};
+    std::string text = LinePrefix(result.firstCutLine) + "行が " + std::to_string(kMaxKeptLine) +
+                       " バイトを超えるため、先頭の " + std::to_string(kMaxKeptLine) + " バイトだけを読み込みました";
+    if (result.cutLines > 1) text += "（ほかに " + std::to_string(result.cutLines - 1) + " 行）";
+    return text;
+}
 
 Importer::Importer(MemoLines& memo) : memo_(memo) { memo_.Clear(); }
 
@@ -59,6 +78,10 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
                 break;
             }
             ++lineNumber;
+            if (reader.LastLineCut()) {
+                if (result.cutLines++ == 0) result.firstCutLine = lineNumber;
+                if (converter) line = WholeUtf8(line);
+            }
             if (converter) {
                 std::string problem;
                 const std::optional<std::string_view> converted = converter->Convert(line, problem);

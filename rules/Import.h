@@ -47,7 +47,13 @@ struct ImportResult {
     TextEncoding encoding = TextEncoding::ShiftJis;
     // For a failure: where and why, in UTF-8, e.g. "12 行目: 空白と制御文字だけの行です".
     std::string detail;
+    // Lines longer than kMaxKeptLine bytes, cut there: the first one and how many.
+    std::int64_t firstCutLine = 0;
+    std::int64_t cutLines = 0;
 };
+
+// The warning about cut lines, in UTF-8; empty when no line was cut.
+std::string CutLinesWarning(const ImportResult& result);
 
 // Reads every line through `reader` into `memo`. `keepGoing` is asked before
 // each line, the first included; false cancels. On a failure `memo` is emptied.

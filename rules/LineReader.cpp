@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace mosaiko {
 namespace {
@@ -27,8 +28,22 @@ void LineSplitter::Feed(std::string_view chunk) {
 
 void LineSplitter::Finish() { finished_ = true; }
 
+// Drops the bytes of the current line past kMaxKeptLine that are in the buffer.
+void LineSplitter::DropRestOfLine() {
+    constexpr std::string_view kLineEnds("\r\n\x1a", 3);
+    const std::size_t end = std::min(buf_.find_first_of(kLineEnds, scan_), buf_.size());
+    if (end == scan_) return;  // the line may end right here
+    buf_.erase(scan_, end - scan_);
+    cut_ = true;
+}
+
 bool LineSplitter::Next(std::string_view& line) {
+    lastCut_ = false;
     while (scan_ < buf_.size()) {
+        if (scan_ - pos_ >= kMaxKeptLine) {
+            DropRestOfLine();
+            if (scan_ == buf_.size()) break;
+        }
         const char c = buf_[scan_];
         if (skipLf_) {
             skipLf_ = false;
@@ -45,6 +60,7 @@ bool LineSplitter::Next(std::string_view& line) {
         }
         if (c == kCr || c == kLf) {
             line = std::string_view(buf_).substr(pos_, scan_ - pos_);
+            lastCut_ = std::exchange(cut_, false);
             skipLf_ = (c == kCr);
             pos_ = ++scan_;
             return true;
@@ -53,6 +69,7 @@ bool LineSplitter::Next(std::string_view& line) {
     }
     if (finished_ && pos_ < buf_.size()) {
         line = std::string_view(buf_).substr(pos_);
+        lastCut_ = std::exchange(cut_, false);
         pos_ = scan_ = buf_.size();
         return true;
     }

@@ -1,8 +1,10 @@
 // Splits a file streamed in chunks into lines of bytes.
 //
 // A line ends at CR, CR LF or LF; each ends exactly one line, also when CR and
-// LF arrive in different chunks. Byte 26 (Ctrl-Z) ends the file. Lines have no
-// length limit; memory stays bounded by the longest line plus one chunk.
+// LF arrive in different chunks. Byte 26 (Ctrl-Z) ends the file. A line may be
+// of any length, but only its first kMaxKeptLine bytes are kept: a group's
+// symbol holds at most 9,999 bytes of a line, and the view and the report show
+// no more. Memory stays bounded by kMaxKeptLine plus one chunk.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +14,8 @@
 #include <vector>
 
 namespace mosaiko {
+
+inline constexpr std::size_t kMaxKeptLine = 64 * 1024;
 
 class LineSplitter {
 public:
@@ -23,13 +27,19 @@ public:
     bool Next(std::string_view& line);
     // True once the end of the file has been reached and every line taken.
     bool AtEnd() const { return finished_ && pos_ == buf_.size(); }
+    // The line Next gave last was longer than kMaxKeptLine and cut there.
+    bool LastLineCut() const { return lastCut_; }
 
 private:
+    void DropRestOfLine();
+
     std::string buf_;
     std::size_t pos_ = 0;   // start of the line not yet returned
     std::size_t scan_ = 0;  // first byte not yet examined
     bool skipLf_ = false;   // the byte before scan_ was a CR ending a line
     bool finished_ = false;
+    bool cut_ = false;  // the line being scanned lost bytes
+    bool lastCut_ = false;
 };
 
 enum class ReadStatus { Line, End, Error };
@@ -44,6 +54,8 @@ public:
     explicit LineReader(ReadFn read, std::size_t chunkSize = kDefaultChunk);
     // On Line, `line` stays valid until the next call. Error and End are final.
     ReadStatus Next(std::string_view& line);
+    // The line Next gave last was cut at kMaxKeptLine bytes.
+    bool LastLineCut() const { return splitter_.LastLineCut(); }
 
 private:
     ReadFn read_;

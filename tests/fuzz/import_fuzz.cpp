@@ -28,7 +28,8 @@ void Check(bool ok, const char* what) {
     std::abort();
 }
 
-// Plain whole-buffer splitting to compare the chunked reader with.
+// Plain whole-buffer splitting to compare the chunked reader with; a line
+// keeps its first kMaxKeptLine bytes.
 std::vector<std::string> SplitWhole(std::string_view bytes) {
     std::vector<std::string> lines;
     bytes = bytes.substr(0, bytes.find('\x1a'));
@@ -39,11 +40,11 @@ std::vector<std::string> SplitWhole(std::string_view bytes) {
             line.push_back(c);
             continue;
         }
-        lines.push_back(line);
+        lines.push_back(line.substr(0, kMaxKeptLine));
         line.clear();
         if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     }
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty()) lines.push_back(line.substr(0, kMaxKeptLine));
     return lines;
 }
 

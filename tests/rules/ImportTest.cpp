@@ -141,6 +141,24 @@ TEST(Import, CancelBeforeTheFirstLineReadsNothing) {
     EXPECT_EQ(result.groupCount, 0);
 }
 
+// A UTF-8 line cut inside a character keeps the whole characters before it;
+// the warning names the first cut line and counts the others.
+TEST(Import, LongLinesAreCutAndNamed) {
+    const std::string kanji = "\xE6\xBC\xA2\xE5\xAD\x97";  // 漢字, not CP932; the cut splits 字
+    std::string file = "1,a\r\n1,";
+    while (file.size() < 5 + kMaxKeptLine + 10) file += kanji;
+    file += "\r\n2,b\r\n2," + std::string(kMaxKeptLine, 'c') + "\r\n";
+    MemoLines memo;
+    const ImportResult result = ImportBytes(file, memo);
+    ASSERT_EQ(result.outcome, ImportOutcome::Done) << result.detail;
+    EXPECT_EQ(result.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(result.firstCutLine, 2);
+    EXPECT_EQ(result.cutLines, 2);
+    EXPECT_EQ(CutLinesWarning(result),
+              "2 行目: 行が 65536 バイトを超えるため、先頭の 65536 バイトだけを読み込みました（ほかに 1 行）");
+    EXPECT_EQ(CutLinesWarning(ImportBytes("1,a\r\n", memo)), "");
+}
+
 TEST(ImportMessages, AreTheShiftJisTexts) {
     // Spot checks of the bytes: full-width parenthesis and the final full stop.
     EXPECT_EQ(kReadErrorMessage.substr(8, 2), "\x81\x69");

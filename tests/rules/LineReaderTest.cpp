@@ -92,8 +92,32 @@ TEST(LineReader, LongLineInSmallChunks) {
     longLine[123456] = ',';
     const Lines lines = ReadAll("1," + longLine + "\r\n2\r\n", 7);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "1," + longLine);
+    EXPECT_EQ(lines[0], ("1," + longLine).substr(0, kMaxKeptLine));
     EXPECT_EQ(lines[1], "2");
+}
+
+// Only the first kMaxKeptLine bytes of a line are kept, whatever the chunks.
+TEST(LineReader, LinesAreCutAtTheKeptLength) {
+    const struct {
+        std::size_t length;
+        bool cut;
+    } rows[] = {{kMaxKeptLine - 1, false}, {kMaxKeptLine, false}, {kMaxKeptLine + 1, true}, {3 * kMaxKeptLine, true}};
+    for (const auto& row : rows) {
+        for (const std::string end : {"\r\n", "\x1a", ""}) {
+            const std::string file = std::string(row.length, 'x') + end + (end == "\r\n" ? "2" : "");
+            for (std::size_t chunk : {std::size_t{7}, LineReader::kDefaultChunk}) {
+                LineReader reader(ReadFromMemory(file), chunk);
+                std::string_view line;
+                ASSERT_EQ(reader.Next(line), ReadStatus::Line);
+                EXPECT_EQ(line.size(), std::min(row.length, kMaxKeptLine)) << row.length << " chunk " << chunk;
+                EXPECT_EQ(reader.LastLineCut(), row.cut) << row.length << " chunk " << chunk;
+                if (end != "\r\n") continue;
+                ASSERT_EQ(reader.Next(line), ReadStatus::Line);
+                EXPECT_EQ(line, "2");
+                EXPECT_FALSE(reader.LastLineCut());
+            }
+        }
+    }
 }
 
 TEST(LineReader, ReadErrorIsFinal) {

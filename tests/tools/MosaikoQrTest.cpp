@@ -118,7 +118,8 @@ TEST(MosaikoQr, UsageErrorsExitTwo) {
         {"--structure", "ring", "x"}, {"--count", "0", "x"},     {"--count", "1025", "x"},
         {"--pxmag", "11", "x"},       {"--format", "gif", "x"},  {"--bogus", "x"},
         {"--level"},                  {"a", "b"},                {"--info=yes", "x"},
-        {"--input", "/nonexistent/file"}, {"--angle", "90", "x"}};
+        {"--input", "/nonexistent/file"}, {"--angle", "90", "x"},
+        {"-o", "", "x"},              {"--output=", "x"},        {"--input", ""}};
     for (const auto& args : cases) {
         std::string joined;
         for (const auto& a : args) joined += a + " ";

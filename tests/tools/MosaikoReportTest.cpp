@@ -110,7 +110,9 @@ TEST_F(MosaikoReport, BadOptionsExitTwo) {
                                                                   {kSample, "-o", "x.pdf", "--title"},
                                                                   {kSample, "-o", "x.pdf", "--print"},
                                                                   {kSample, "--print", "a", "b"},
-                                                                  {"--list-printers", kSample}}) {
+                                                                  {"--list-printers", kSample},
+                                                                  {kSample, "-o", ""},
+                                                                  {"", "-o", "x.pdf"}}) {
         std::string command = Quote(kTool);
         for (const auto& a : args) {
             command += ' ';
@@ -161,6 +163,27 @@ TEST_F(MosaikoReport, Utf8AndShiftJisFilesGiveTheSameReport) {
         EXPECT_NE(r.err.find("UTF-8 として読み込み、Shift-JIS に変換しました"), std::string::npos) << r.err;
         EXPECT_NE(r.out.find("lines: 2"), std::string::npos) << r.out;
         EXPECT_EQ(QrBytesOfFirstPage(pdf), expected) << name;
+    }
+}
+
+// "-", /dev/stdin, a process substitution and a FIFO cannot seek: they are
+// read once, and the encoding guess works on what was read.
+TEST_F(MosaikoReport, PipesAreReadOnceAsAStream) {
+    WriteFile(Path("sjis.csv"), "1,\x8A\xBF\x8E\x9A\r\n1,ABC\r\n");
+    WriteFile(Path("utf8.csv"), "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n1,ABC\r\n");
+    ASSERT_EQ(RunTool(kTool, {Path("sjis.csv"), "-o", Path("sjis.pdf"), "--version", "2", "--size", "4"}).status, 0);
+    const std::string expected = QrBytesOfFirstPage(Path("sjis.pdf"));
+    const std::string tool = Quote(kTool) + " ", csv = Quote(Path("utf8.csv"));
+    const std::string fifo = Quote(Path("fifo"));
+    for (const std::string& run : {"cat " + csv + " | " + tool + "-", "cat " + csv + " | " + tool + "/dev/stdin",
+                                   tool + "<(cat " + csv + ")",
+                                   "mkfifo " + fifo + "; cat " + csv + " >" + fifo + " & " + tool + fifo}) {
+        std::filesystem::remove(Path("fifo"));
+        const auto r = RunTool("bash", {"-c", run + " -o " + Quote(Path("pipe.pdf")) + " --version 2 --size 4"});
+        ASSERT_EQ(r.status, 0) << run << "\n" << r.err;
+        EXPECT_NE(r.out.find("lines: 2"), std::string::npos) << run << "\n" << r.out;
+        EXPECT_NE(r.err.find("UTF-8 として読み込み"), std::string::npos) << run << "\n" << r.err;
+        EXPECT_EQ(QrBytesOfFirstPage(Path("pipe.pdf")), expected) << run;
     }
 }
 

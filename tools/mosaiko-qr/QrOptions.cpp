@@ -28,6 +28,11 @@ bool RangeError(UsageError& error, const std::string& option, const std::string&
 // Applies one option with its value.
 bool ApplyValue(const std::string& name, const std::string& value, QrOptions& o, UsageError& error) {
     int n = 0;
+    if (value.empty() && (name == "-o" || name == "--output" || name == "--input")) {
+        error.message = "option " + name + ": an empty file name (- is standard " +
+                        (name == "--input" ? "input)" : "output)");
+        return false;
+    }
     if (name == "--version") {
         if (!ParseInt(value, 1, 40, o.version)) return RangeError(error, name, value, "a version from 1 to 40");
     } else if (name == "--level") {

@@ -86,6 +86,9 @@ std::optional<int> CheckOptions(int argc, char** argv, QrOptions& options, QrFor
     const auto found = FindFormat(options.format);
     if (!found) return Usage(UnknownFormatMessage(options.format));
     format = *found;
+    // Refused before any work: the symbols would replace the data they are made of.
+    if (AtomicFile::SameFile(options.input, options.output))
+        return Usage("output file " + options.output + " is the input file " + options.input);
     if (!IsPicture(format) && !options.extra.empty())
         return Usage("option " + options.extra.front().first + " applies to pictures only");
     return std::nullopt;

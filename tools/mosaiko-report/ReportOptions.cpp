@@ -126,6 +126,7 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
     if (positional.size() > 1) return "more than one FILE given";
     if (positional.isEmpty()) return "no FILE given";
     o.file = positional.front().toStdString();
+    if (o.file.empty()) return "FILE is an empty name (- is standard input)";
     if (o.print && !o.output.empty()) return "give either -o or --print, not both";
     if (!o.print && o.output.empty()) return "no output file given (-o REPORT.pdf)";
     return std::nullopt;

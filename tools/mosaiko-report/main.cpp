@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "AtomicFile.h"
 #include "CliCommon.h"
 #include "FileImport.h"
 #include "Font.h"
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
         std::cout << cli::VersionText("mosaiko-report") << "\n";
         return 0;
     }
+    // Refused before any work: the report would replace the data it is made of.
+    if (!options.print && AtomicFile::SameFile(options.file, options.output))
+        return Usage("-o " + options.output + ": 出力ファイルが入力ファイルと同じです (" + options.file + ")");
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -98,6 +102,8 @@ int main(int argc, char** argv) {
     }
     if (imported.encoding == TextEncoding::Utf8)
         std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
+    if (const std::string cut = CutLinesWarning(imported); !cut.empty())
+        std::cerr << "mosaiko-report: " << options.file << ": " << cut << "\n";
     std::ostream& counts = Counts(options);
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 
