@@ -11,7 +11,7 @@ PACKAGES=(
   # desktop program
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho
   # tests and benchmarks
-  libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
+  strace libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev
   qrencode hyperfine
   # netpbm reads mosaiko-qr's PBM images in its test
