@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -215,6 +217,9 @@ ReportSettings TQRTest_main::Settings() const {
     s.title = Edit5->text().toStdString();
     s.groupsPerPage = SpinEdit2->value();
     s.fontSize = SpinEdit1->value();
+    s.level = ComboBox1->currentIndex();
+    s.optimal = CheckBox1->isChecked();
+    s.csv = CheckBox2->isChecked();
     return s;
 }
 
