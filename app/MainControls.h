@@ -56,7 +56,6 @@ struct MainControls {
     QLabel* Panel18 = nullptr;
     QComboBox* ComboBox1 = nullptr;  // error-correction level, items L, M, Q, H
     QCheckBox* CheckBox1 = nullptr;  // the smallest encoding
-    QCheckBox* CheckBox2 = nullptr;  // CSV read as a spreadsheet writes it
 
     QStatusBar* StatusBar1 = nullptr;
 

@@ -219,7 +219,6 @@ ReportSettings TQRTest_main::Settings() const {
     s.fontSize = SpinEdit1->value();
     s.level = ComboBox1->currentIndex();
     s.optimal = CheckBox1->isChecked();
-    s.csv = CheckBox2->isChecked();
     return s;
 }
 

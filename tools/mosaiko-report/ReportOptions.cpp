@@ -62,7 +62,6 @@ std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportO
         if (value != "auto" && value != "optimal") return "option --mode: '" + value + "' is not auto or optimal";
         o.settings.optimal = value == "optimal";
     }
-    o.settings.csv = parser.isSet("csv");
     return std::nullopt;
 }
 
@@ -94,8 +93,7 @@ std::string ReportHelp() {
            "  --level L        error-correction level L, M, Q or H (default L)\n"
            "  --mode M         auto or optimal (default auto; optimal: the segmentation\n"
            "                   of fewest bits, so that more text fits)\n"
-           "  --csv            read records as a spreadsheet writes CSV: quoted fields,\n"
-           "                   \"\" inside quotes and line breaks inside cells\n"
+
            "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
            "\n"
            "Exit status: 0 report written or printed; 1 the import failed, a group does not\n"
@@ -115,7 +113,6 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
     parser.addOption({{"h", "help"}, {}});
     parser.addOption({"print", {}});
     parser.addOption({"list-printers", {}});
-    parser.addOption({"csv", {}});
     for (const Ranged& r : kRanged) parser.addOption({r.name, {}, "N"});
     for (const char* name : kValued) parser.addOption({name, {}, "VALUE"});
     if (!parser.parse(args)) {
