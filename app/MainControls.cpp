@@ -1,5 +1,7 @@
 #include "MainControls.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +106,22 @@ void BuildActionsAndReport(QFrame* panel, MainControls& c) {
     c.SpinEdit1 = MakeSpinEdit(panel, "SpinEdit1", 56, kFontSizeRange);
 }
 
+// The encoding and reading choices, right of the spin edits where the design
+// leaves Panel2 empty; every control of the design keeps its place.
+void BuildChoices(QFrame* panel, MainControls& c) {
+    c.Panel18 = MakeCaptionPanel(panel, "Panel18", QStringLiteral("誤り訂正レベル"), 760, 30, 101, 23);
+    c.ComboBox1 = Place(new QComboBox(panel), "ComboBox1", 864, 30, 137, 23);
+    c.ComboBox1->addItems({QStringLiteral("L（約7%復元）"), QStringLiteral("M（約15%復元）"),
+                           QStringLiteral("Q（約25%復元）"), QStringLiteral("H（約30%復元）")});
+    c.ComboBox1->setCurrentIndex(kLevelRange.initial);
+    c.ComboBox1->setFont(UiFont(13));
+    c.CheckBox1 = Place(new QCheckBox(QStringLiteral("最小符号化"), panel), "CheckBox1", 760, 56, 113, 23);
+    c.CheckBox1->setToolTip(QStringLiteral("文字の種類ごとに最も短い符号化を選び、より多くの文字を収めます"));
+    // Outside the design's tab order, which runs from SpinEdit1 back to Memo1.
+    for (QWidget* w : std::initializer_list<QWidget*>{c.ComboBox1, c.CheckBox1})
+        w->setFocusPolicy(Qt::ClickFocus);
+}
+
 void SetTabOrder(MainControls& c) {
     QWidget* chain[] = {c.Memo1,   c.TrackBar1, c.RadioGroup1->Button(0), c.RadioGroup1->Button(1),
                         c.RadioGroup1->Button(2), c.RadioGroup1->Button(3), c.Button1, c.Button3,
@@ -120,6 +138,7 @@ void BuildMainControls(QWidget* window, MainControls& c) {
     c.Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     BuildSymbolSettings(c.Panel2, c);
     BuildActionsAndReport(c.Panel2, c);
+    BuildChoices(c.Panel2, c);
     c.StatusBar1 = Place(new QStatusBar(window), "StatusBar1", 0, 693 - 21, 1016, 21);
     c.StatusBar1->setSizeGripEnabled(false);
     auto* host = new TQRHost(window);

@@ -2,6 +2,8 @@
 // that creates them with their bounds, captions, ranges and defaults.
 #pragma once
 
+class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -50,6 +52,10 @@ struct MainControls {
     QSpinBox* SpinEdit2 = nullptr;
     QLabel* Panel1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
+    // Choices beyond the design, in the free space right of the spin edits.
+    QLabel* Panel18 = nullptr;
+    QComboBox* ComboBox1 = nullptr;  // error-correction level, items L, M, Q, H
+    QCheckBox* CheckBox1 = nullptr;  // the smallest encoding
 
     QStatusBar* StatusBar1 = nullptr;
 

@@ -1,5 +1,7 @@
 #include "MainSettings.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <QSpinBox>
@@ -14,6 +16,13 @@ namespace {
 
 const char* const kNames[] = {"x_pos", "y_pos", "Version", "SymbolSize", "ReportTitle", "FilePath", "FontSize",
                               "SymbolCount"};
+
+const char* const kChoiceNames[] = {"ECLevel", "MinimalEncoding"};
+constexpr SettingRange kSwitchRange{0, 1, 0};
+
+QStringList Choices(const MainControls& c) {
+    return {QString::number(c.ComboBox1->currentIndex()), QString::number(c.CheckBox1->isChecked() ? 1 : 0)};
+}
 
 // The stored integer in the setting's range; its initial value when missing
 // or not a number.
@@ -63,6 +72,9 @@ LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, Mai
         });
         step([&] { c.SpinEdit1->setValue(ReadInt(store, "FontSize", kFontSizeRange)); });
         step([&] { c.SpinEdit2->setValue(ReadInt(store, "SymbolCount", kGroupsPerPageRange)); });
+        for (const char* name : kChoiceNames) loaded.choices << store.ReadString(QString::fromLatin1(name));
+        c.ComboBox1->setCurrentIndex(kLevelRange.Clamp(ReadInteger(loaded.choices[0], kLevelRange.initial)));
+        c.CheckBox1->setChecked(kSwitchRange.Clamp(ReadInteger(loaded.choices[1], 0)) == 1);
     } catch (const SettingsStoreError&) {
         // The load ends quietly here; the controls after it keep their design values.
     }
@@ -77,6 +89,11 @@ void SaveMainSettings(SettingsStore& store, const QWidget& window, const MainCon
         const bool unread = i >= loaded.read && i < loaded.shown.size();
         if (unread && now[i] == loaded.shown[i]) continue;
         store.WriteString(QString::fromLatin1(kNames[i]), now[i]);
+    }
+    const QStringList choices = Choices(c);
+    for (int i = 0; i < choices.size(); ++i) {
+        const bool stored = i < loaded.choices.size() && !loaded.choices[i].isEmpty();
+        if (stored || choices[i] != QStringLiteral("0")) store.WriteString(QString::fromLatin1(kChoiceNames[i]), choices[i]);
     }
     store.Flush();
 }

@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -202,6 +204,8 @@ ReportSettings TQRTest_main::Settings() const {
     s.title = Edit5->text().toStdString();
     s.groupsPerPage = SpinEdit2->value();
     s.fontSize = SpinEdit1->value();
+    s.level = ComboBox1->currentIndex();
+    s.optimal = CheckBox1->isChecked();
     return s;
 }
 

@@ -60,7 +60,8 @@ void PrintActions::RunCheck() {
         stopped = stopped || window_.Busy().StopRequested();
         return !stopped;
     });
-    ShowLastGroup(*window_.QRCode1, result.outcome, settings.version, settings.SymbolSizeItem());
+    ShowLastGroup(*window_.QRCode1, result.outcome, settings.version, settings.SymbolSizeItem(),
+                  ChoiceOf(settings.Clamped()));
     if (stopped) return;  // the window is closing
     passed_ = result.Passed();
     window_.Panel6->setText(QString::number(result.outcome.capacity));

@@ -20,6 +20,7 @@ std::vector<Library> Libraries() {
     return {
 #ifdef MOSAIKO_BENCH_MOSAIKO
         {"mosaiko", &RunMosaiko},
+        {"mosaiko-smallest", &RunMosaikoSmallest},
 #endif
 #ifdef MOSAIKO_BENCH_QRCODEGEN
         {"qrcodegen", &RunQrcodegen},

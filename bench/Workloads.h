@@ -34,6 +34,7 @@ using SymbolRunner = void (*)(benchmark::State&, const Workload&);
 
 #ifdef MOSAIKO_BENCH_MOSAIKO
 void RunMosaiko(benchmark::State& state, const Workload& workload);
+void RunMosaikoSmallest(benchmark::State& state, const Workload& workload);
 #endif
 #ifdef MOSAIKO_BENCH_QRCODEGEN
 void RunQrcodegen(benchmark::State& state, const Workload& workload);

@@ -103,6 +103,11 @@ void TQRSymbols::SetEmode(int value) {
     if (driver_->Encoder().SetEmode(value)) PaintSymbol();
 }
 
+void TQRSymbols::SetEmodeOptimal(bool value) {
+    driver_->Encoder().SetEmodeOptimal(value);
+    PaintSymbol();
+}
+
 void TQRSymbols::SetEclevel(int value) {
     if (driver_->Encoder().SetEclevel(value)) PaintSymbol();
 }

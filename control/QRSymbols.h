@@ -108,6 +108,9 @@ public:
     int Emode() const { return driver_->Encoder().Emode(); }
     void SetEmode(int value);
     int EmodeR() const { return driver_->Encoder().EmodeR(); }
+    // With Emode -1, the smallest encoding instead of the automatic rule (off by default).
+    bool EmodeOptimal() const { return driver_->Encoder().EmodeOptimal(); }
+    void SetEmodeOptimal(bool value);
     int Eclevel() const { return driver_->Encoder().Eclevel(); }
     void SetEclevel(int value);
     int Masktype() const { return driver_->Encoder().Masktype(); }

@@ -76,7 +76,7 @@ int QrEncoder::GetCapacity() const {
 // The standard's procedure for one symbol. Nothing after a failed data
 // encoding runs, so the matrix keeps the previous symbol.
 bool QrEncoder::BuildSymbol() {
-    const int result = emode_ == kModeAuto ? EncodeAuto() : EncodeFixed();
+    const int result = emode_ != kModeAuto ? EncodeFixed() : emodeOptimal_ ? EncodeSmallest() : EncodeAuto();
     if (result < 0) return false;
     ComputeErrorCorrection();
     InterleaveCodewords();

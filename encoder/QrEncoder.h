@@ -46,6 +46,9 @@ public:
     bool SetVersion(int version);    // 1-40
     bool SetEclevel(int level);      // 0-3 = L, M, Q, H
     bool SetEmode(int mode);         // -1 automatic, 0-3 fixed; also sets EmodeR
+    // With Emode -1: the segmentation of fewest bits instead of the automatic
+    // rule's neighbour-by-neighbour choice. Off by default.
+    void SetEmodeOptimal(bool on) { emodeOptimal_ = on; }
     bool SetMasktype(int mask);      // -1 automatic, 0-7 fixed; also sets MasktypeR
     bool SetMode(int mode);          // TQRMode; adjusts Count to the mode's range
     bool SetCount(int count);        // 1-kMaxPieces
@@ -53,6 +56,7 @@ public:
     int Eclevel() const { return eclevel_; }
     int Emode() const { return emode_; }
     int EmodeR() const { return emodeR_; }
+    bool EmodeOptimal() const { return emodeOptimal_; }
     int Masktype() const { return masktype_; }
     int MasktypeR() const { return masktypeR_; }
     TQRMode Mode() const { return mode_; }
@@ -72,6 +76,10 @@ public:
     // The whole sequence over the current symbol text; false when the data does not fit.
     bool BuildSymbol();
     EncodeFailure LastFailure() const { return lastFailure_; }
+    // Bits of the segments of the current symbol text (headers and payloads,
+    // without structured-append header and terminator), by the automatic rule
+    // or by the smallest encoding.
+    int SegmentedBits(bool smallest);
 
     // Module matrix.
     int ModulesPerSide() const { return Params().ModulesPerSide; }
@@ -95,6 +103,10 @@ private:
     // Data encoding.
     int EncodeAuto();
     int EncodeFixed();
+    int EncodeSmallest();
+    int PlanSmallestSegments();  // plans the smallest encoding; its bits
+    template <typename Visit>
+    void ForEachPlannedSegment(Visit visit) const;
     void ResetDataBuffer();
     void PutBits(int count, uint32_t value);
     int RemainingBits() const;
@@ -137,6 +149,7 @@ private:
     int eclevel_ = kLevelL;
     int emode_ = kModeAuto;
     int emodeR_ = kModeAuto;
+    bool emodeOptimal_ = false;
     int masktype_ = -1;
     int masktypeR_ = -1;
     TQRMode mode_ = qrSingle;
@@ -147,6 +160,14 @@ private:
     EncodeFailure lastFailure_ = EncodeFailure::None;
     uint8_t symbolText_[kMaxSymbolText] = {};
     int pieceLength_ = 0;
+
+    // The smallest encoding's plan: per character its first byte, class,
+    // mode, and the mode of the character before it on the best path.
+    uint16_t planStart_[kMaxSymbolText] = {};
+    uint8_t planClass_[kMaxSymbolText] = {};
+    uint8_t planMode_[kMaxSymbolText] = {};
+    uint8_t planFrom_[kMaxSymbolText][4] = {};
+    int planChars_ = 0;
 
     uint8_t dataCodewords_[kMaxDataCodewords] = {};
     int byteIndex_ = 0;

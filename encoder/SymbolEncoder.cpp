@@ -7,8 +7,15 @@ void SymbolEncoder::Apply(const SymbolRequest& request) {
     encoder_.SetEclevel(request.eclevel);
     if (request.emode != encoder_.Emode()) encoder_.SetEmode(request.emode);
     if (request.masktype != encoder_.Masktype()) encoder_.SetMasktype(request.masktype);
+    encoder_.SetEmodeOptimal(request.optimal);
     if (request.pxmag >= 1 && request.pxmag <= 10) pxmag_ = request.pxmag;
     encoder_.SetStructure(qrSingle, 1, encoder_.Parity(), 1);
+}
+
+bool SymbolEncoder::FitsSmallest(std::string_view data) {
+    if (data.size() > static_cast<size_t>(kMaxSymbolText)) return false;
+    encoder_.SetSymbolText(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int>(data.size()));
+    return encoder_.SegmentedBits(true) <= encoder_.Level().DataCodewords * 8;
 }
 
 const SymbolResult& SymbolEncoder::Encode(const SymbolRequest& request) {

@@ -17,6 +17,7 @@ struct SymbolRequest {
     int emode = kModeAuto;  // -1 automatic segmentation, 0-3 one fixed mode
     int masktype = -1;      // -1 automatic choice, 0-7 fixed
     int pxmag = 1;          // pixels per module side, 1-10
+    bool optimal = false;   // with emode -1: the smallest encoding instead of the automatic rule
 };
 
 enum class SymbolFailure : uint8_t { None, DoesNotFit, ByteNotInMode, TooLong };
@@ -53,6 +54,9 @@ public:
     int Version() const { return encoder_.Version(); }
     int Pxmag() const { return pxmag_; }
     int Capacity() const { return encoder_.GetCapacity(); }
+    // Whether the data would fit the version and level of the last request
+    // with the smallest encoding; encodes nothing, so the results stay.
+    bool FitsSmallest(std::string_view data);
     // Bytes of the version at the current level in byte mode.
     int ByteCapacity() const { return encoder_.Level().Capacity[kModeByte]; }
 

@@ -5,21 +5,35 @@
 #include <vector>
 
 #include "PrintAdvice.h"
+#include "ReportSettings.h"
 
 namespace mosaiko {
 namespace {
 
 std::string Number(int n) { return std::to_string(n); }
 
-std::string Why(const GroupFailure& f, int version, int magnification) {
+// "20", or "20（誤り訂正レベル M）" at another level than L.
+std::string VersionName(int version, int eclevel) {
+    std::string text = Number(version);
+    if (eclevel > 0 && eclevel < 4) text += std::string("（誤り訂正レベル ") + kLevelNames[eclevel] + "）";
+    return text;
+}
+
+std::string DataWhy(const GroupFailure& f, const std::string& version) {
+    const int over = f.dataBytes - f.capacityBytes;
+    if (over <= 0)  // the mix of modes needs more room than plain bytes would
+        return "データ " + Number(f.dataBytes) + " バイトがバージョン " + version + " に収まらない";
+    return "データ " + Number(f.dataBytes) + " バイトがバージョン " + version + " の容量 " +
+           Number(f.capacityBytes) + " バイトを " + Number(over) + " バイト超えている";
+}
+
+std::string Why(const GroupFailure& f, int version, int magnification, int eclevel) {
     if (f.reason == GroupFailure::SymbolTooWide)
         return "シンボル " + Number(f.symbolPixels) + " ピクセルが " + Number(f.picturePixels) +
                " ピクセルの画像より大きい、バージョン " + Number(version) + "・" + SymbolSizeName(magnification);
-    const int over = f.dataBytes - f.capacityBytes;
-    if (over <= 0)  // the mix of modes needs more room than plain bytes would
-        return "データ " + Number(f.dataBytes) + " バイトがバージョン " + Number(version) + " に収まらない";
-    return "データ " + Number(f.dataBytes) + " バイトがバージョン " + Number(version) + " の容量 " +
-           Number(f.capacityBytes) + " バイトを " + Number(over) + " バイト超えている";
+    std::string text = DataWhy(f, VersionName(version, eclevel));
+    if (f.fitsSmallest) text += "。最小符号化にすると収まります";
+    return text;
 }
 
 // "グループ 2（…）、グループ 5（…）ほか 4 グループ"
@@ -37,10 +51,10 @@ std::string NameGroups(const std::vector<Item>& items, const std::function<std::
 
 }  // namespace
 
-std::string FailureText(const CheckOutcome& outcome, int version, int magnification) {
+std::string FailureText(const CheckOutcome& outcome, int version, int magnification, int eclevel) {
     if (outcome.failures.empty()) return {};
     const std::function<std::string(const GroupFailure&)> why = [&](const GroupFailure& f) {
-        return Why(f, version, magnification);
+        return Why(f, version, magnification, eclevel);
     };
     return "異常: " + Number(outcome.groups) + " グループ中 " + Number(static_cast<int>(outcome.failures.size())) +
            " グループが QR コードになりません: " + NameGroups(outcome.failures, why);

@@ -12,8 +12,8 @@ namespace mosaiko {
 // Groups named one by one; the rest are counted.
 inline constexpr int kNamedGroups = 3;
 
-// Empty when every group passed.
-std::string FailureText(const CheckOutcome& outcome, int version, int magnification);
+// Empty when every group passed. A level other than L is named with the version.
+std::string FailureText(const CheckOutcome& outcome, int version, int magnification, int eclevel = 0);
 // Empty when every group's text fits its row.
 std::string OverflowText(const CheckOutcome& outcome);
 // Report printing stopped by a failed check.

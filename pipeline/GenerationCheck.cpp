@@ -6,13 +6,16 @@
 
 namespace mosaiko {
 
-void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int sizeIndex) {
+void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int sizeIndex,
+                 const EncodeChoice& choice) {
     qr.SetSymbolEnabled(false);
     qr.ClearSymbol();
     qr.SetClearOption(true);
     qr.SetColumn(TQRCode::kMaxColumn);
     qr.SetVersion(version);
     qr.SetPxmag(sizeIndex + 1);  // no item selected sends 0, which the control ignores
+    qr.SetEclevel(choice.eclevel);
+    qr.SetEmodeOptimal(choice.optimal);
     qr.SetBinaryOperation(true);
     qr.SetCode(codeText);
     // The text is converted once more with escapes on: setting the switch
@@ -21,10 +24,13 @@ void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int size
     qr.SetSymbolEnabled(true);
 }
 
-const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex) {
+const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex,
+                                    const EncodeChoice& choice) {
     SymbolRequest request;
     request.data = data;
     request.version = version;
+    request.eclevel = choice.eclevel;
+    request.optimal = choice.optimal;
     request.pxmag = sizeIndex + 1;  // 0 is out of range and keeps the magnification
     return symbols.Encode(request);
 }
@@ -35,30 +41,33 @@ namespace {
 
 // A symbol wider than the picture fails whatever the text, so that reason
 // comes first; otherwise the data did not fit the version.
-GroupFailure FailureOf(const SymbolEncoder& symbols, const SymbolResult& symbol, int dataBytes, int group) {
+GroupFailure FailureOf(SymbolEncoder& symbols, const SymbolResult& symbol, std::string_view data, int group,
+                       bool optimal) {
     GroupFailure failure;
     failure.group = group;
     failure.symbolPixels = symbol.sidePixels;
     failure.picturePixels = kHostPictureSide;
     const bool tooWide = symbol.sidePixels > kHostPictureSide;
     failure.reason = tooWide ? GroupFailure::SymbolTooWide : GroupFailure::DataTooLong;
-    failure.dataBytes = dataBytes;
+    failure.dataBytes = static_cast<int>(data.size());
     failure.capacityBytes = symbols.ByteCapacity();
+    failure.fitsSmallest = !tooWide && !optimal && symbols.FitsSmallest(data);
     return failure;
 }
 
 }  // namespace
 
 CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
-                                const std::function<bool()>& step, const RowTextFit* rows) {
+                                const std::function<bool()>& step, const RowTextFit* rows,
+                                const EncodeChoice& choice) {
     CheckOutcome outcome;
     GroupCursor cursor(memo);
     while (!cursor.AtEnd()) {
         GroupTexts group = cursor.Next();
         ++outcome.groups;
-        const SymbolResult& symbol = EncodeGroupData(symbols, group.data, version, sizeIndex);
+        const SymbolResult& symbol = EncodeGroupData(symbols, group.data, version, sizeIndex, choice);
         if (!FitsHost(symbol)) {
-            outcome.failures.push_back(FailureOf(symbols, symbol, static_cast<int>(group.data.size()), outcome.groups));
+            outcome.failures.push_back(FailureOf(symbols, symbol, group.data, outcome.groups, choice.optimal));
             ++outcome.errors;
         }
         if (rows) {
@@ -72,9 +81,10 @@ CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, i
     return outcome;
 }
 
-void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex) {
+void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex,
+                   const EncodeChoice& choice) {
     if (outcome.groups == 0) return;
-    EncodeGroup(qr, outcome.lastCodeText, version, sizeIndex);
+    EncodeGroup(qr, outcome.lastCodeText, version, sizeIndex, choice);
     const bool fits = qr.SymbolHeightS() <= kHostPictureSide && qr.SymbolWidthS() <= kHostPictureSide;
     if (qr.SymbolDisped() && !fits) qr.ClearSymbol();
 }

@@ -21,14 +21,24 @@ inline constexpr char kVerdictAbnormal[] = "異常";
 // every symbol, with its quiet zone, must fit it.
 inline constexpr int kHostPictureSide = 256;
 
+// How each group's data is encoded beyond version and size: the
+// error-correction level, and the smallest encoding instead of the automatic
+// rule. The defaults are the control's own.
+struct EncodeChoice {
+    int eclevel = kLevelL;
+    bool optimal = false;
+};
+
 // The settings sequence that sends one group to the control; the last step
 // encodes and paints the symbol.
-void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int sizeIndex);
+void EncodeGroup(TQRCode& qr, const std::string& codeText, int version, int sizeIndex,
+                 const EncodeChoice& choice = {});
 
 // One group's symbol as the control would make it from the group's code text:
-// its data bytes at the version, the control's level, automatic mode and mask,
-// sizeIndex + 1 pixels a module (an index below 0 keeps the magnification).
-const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex);
+// its data bytes at the version, the chosen level and segmentation, automatic
+// mask, sizeIndex + 1 pixels a module (an index below 0 keeps the magnification).
+const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view data, int version, int sizeIndex,
+                                    const EncodeChoice& choice = {});
 // Whether a symbol was made and fits the host picture.
 bool FitsHost(const SymbolResult& symbol);
 
@@ -38,7 +48,8 @@ struct GroupFailure {
     int group = 0;  // 1-based
     Reason reason = DataTooLong;
     int dataBytes = 0;      // the group's data, escapes applied
-    int capacityBytes = 0;  // what the version holds in byte mode at the control's level
+    int capacityBytes = 0;  // what the version holds in byte mode at the level
+    bool fitsSmallest = false;  // the smallest encoding would fit it (asked only without it)
     int symbolPixels = 0;   // side of the symbol with its quiet zone
     int picturePixels = 0;  // side of the host picture
 };
@@ -66,10 +77,12 @@ struct CheckOutcome {
 // is kept from run to run, as the control is: the capacity follows the last
 // symbol made.
 CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
-                                const std::function<bool()>& step = {}, const RowTextFit* rows = nullptr);
+                                const std::function<bool()>& step = {}, const RowTextFit* rows = nullptr,
+                                const EncodeChoice& choice = {});
 
 // Leaves the control as the check on it would: holding the last group's
 // symbol, or nothing when that group failed.
-void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex);
+void ShowLastGroup(TQRCode& qr, const CheckOutcome& outcome, int version, int sizeIndex,
+                   const EncodeChoice& choice = {});
 
 }  // namespace mosaiko

@@ -114,7 +114,9 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
                                            static_cast<size_t>(LastLine));
     CodeText = group.codeText;
     LabelText = group.labelText;
-    const SymbolResult& symbol = EncodeGroupData(*source_.symbols, group.data, source_.version(), source_.sizeIndex());
+    const EncodeChoice choice = Choice ? Choice() : EncodeChoice{};
+    const SymbolResult& symbol =
+        EncodeGroupData(*source_.symbols, group.data, source_.version(), source_.sizeIndex(), choice);
     if (source_.processEvents) source_.processEvents();
     Naiyo->SetCaption(LabelText);
     // Only the symbol and its quiet zone go out, placed and scaled as in the

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "GenerationCheck.h"
 #include "LabelText.h"
 #include "QuickRep.h"
 
@@ -31,6 +32,9 @@ public:
     // Sizes the detail band, the text and the picture for the groups per page
     // and the font size of the group text.
     void Arrange(int fontSizePoints, int groupsPerPage);
+
+    // The level and segmentation of each generation; the control's defaults when empty.
+    std::function<EncodeChoice()> Choice;
 
     void QuickRepBeforePrint(bool& printIt);
     void QuickRepNeedData(bool& moreData);

@@ -9,12 +9,14 @@
 
 namespace mosaiko {
 
+EncodeChoice ChoiceOf(const ReportSettings& s) { return EncodeChoice{s.level, s.optimal}; }
+
 ReportJob::ReportJob(const MemoLines& memo, SymbolEncoder& symbols) : memo_(memo), symbols_(symbols) {}
 
 // The one place where the job encodes the groups for the check.
 CheckOutcome ReportJob::RunCheck(const ReportSettings& s, const std::function<bool()>& step) const {
     const RowTextFit rows(s.fontSize, s.groupsPerPage);
-    return RunGenerationCheck(memo_, symbols_, s.version, s.SymbolSizeItem(), step, &rows);
+    return RunGenerationCheck(memo_, symbols_, s.version, s.SymbolSizeItem(), step, &rows, ChoiceOf(s));
 }
 
 CheckResult ReportJob::Check(const ReportSettings& settings, const std::function<bool()>& step) const {
@@ -22,7 +24,7 @@ CheckResult ReportJob::Check(const ReportSettings& settings, const std::function
     CheckResult result;
     result.outcome = RunCheck(s, step);
     result.advice = AdviseModule(s.version, s.symbolSize, s.groupsPerPage, ImageSideFor);
-    result.failureText = FailureText(result.outcome, symbols_.Version(), symbols_.Pxmag());
+    result.failureText = FailureText(result.outcome, symbols_.Version(), symbols_.Pxmag(), s.level);
     result.overflowText = OverflowText(result.outcome);
     return result;
 }
@@ -36,6 +38,7 @@ std::unique_ptr<TQuickReport1> ReportJob::Form(const ReportSettings& settings, s
                         [current] { return EncodeShiftJis(QString::fromUtf8(current().title)); },
                         std::move(processEvents)};
     auto form = std::make_unique<TQuickReport1>(std::move(source));
+    form->Choice = [current] { return ChoiceOf(current().Clamped()); };
     form->LastLine = static_cast<int>(memo_.Count()) - 1;
     form->Arrange(s.fontSize, s.groupsPerPage);
     return form;

@@ -26,6 +26,9 @@ struct CheckResult {
     bool Passed() const { return outcome.Passed(); }
 };
 
+// The level and segmentation of the settings, as the encoding takes them.
+EncodeChoice ChoiceOf(const ReportSettings& settings);
+
 class ReportJob {
 public:
     // `memo` and `symbols` must outlive the job and every form it makes.

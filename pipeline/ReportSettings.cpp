@@ -8,6 +8,7 @@ ReportSettings ReportSettings::Clamped() const {
     s.symbolSize = symbolSize < kSymbolSizeRange.low ? kNoSymbolSize : kSymbolSizeRange.Clamp(symbolSize);
     s.groupsPerPage = kGroupsPerPageRange.Clamp(groupsPerPage);
     s.fontSize = kFontSizeRange.Clamp(fontSize);
+    s.level = kLevelRange.Clamp(level);
     return s;
 }
 

@@ -22,6 +22,9 @@ inline constexpr SettingRange kGroupsPerPageRange{1, 20, 8};
 // Points, of the group text.
 inline constexpr SettingRange kFontSizeRange{6, 60, 10};
 inline constexpr char kDefaultReportTitle[] = "ＱＲコードリスト";  // UTF-8
+// Error-correction level 0-3 = L, M, Q, H.
+inline constexpr SettingRange kLevelRange{0, 3, 0};
+inline constexpr char kLevelNames[] = "LMQH";
 
 // The window lists the symbol sizes as items 0-3 (item i is i + 1 pixels per
 // module) and may have none selected (-1), which is 0 pixels: the control
@@ -40,6 +43,8 @@ struct ReportSettings {
     std::string title = kDefaultReportTitle;    // UTF-8
     int groupsPerPage = kGroupsPerPageRange.initial;
     int fontSize = kFontSizeRange.initial;
+    int level = kLevelRange.initial;  // error-correction level of every symbol
+    bool optimal = false;             // the smallest encoding instead of the automatic rule
 
     int SymbolSizeItem() const { return ItemOfSymbolSize(symbolSize); }
     // Every value brought into its range; a symbol size below it is none.

@@ -13,6 +13,7 @@
 #include "CheckMessages.h"
 #include "GenerationCheck.h"
 #include "Import.h"
+#include "ReportJob.h"
 #include "QRHost.h"
 #include "QRCode3.h"
 #include "ReportForm.h"
@@ -168,11 +169,11 @@ std::string PdfText(const QString& pdf) {
 
 // Every row's QR code, in page order, from the PDF rasterised at 600 dpi
 // (a version-20 module is under a tenth of a millimetre on paper).
-std::vector<std::string> DecodeRows(const QString& pdf, const QString& dir, int pages) {
+std::vector<test::Decoded> DecodeRowSymbols(const QString& pdf, const QString& dir, int pages) {
     QProcess p;
     p.start("pdftoppm", {"-r", "600", "-gray", "-png", pdf, dir + "/page"});
     p.waitForFinished(120000);
-    std::vector<std::string> rows;
+    std::vector<test::Decoded> rows;
     for (int page = 1; page <= pages; ++page) {
         QImage image(dir + QString("/page-%1.png").arg(page));
         if (image.isNull()) image.load(dir + QString("/page-%1.png").arg(page, 2, 10, QChar('0')));
@@ -182,9 +183,15 @@ std::vector<std::string> DecodeRows(const QString& pdf, const QString& dir, int 
         const int rowHeight = static_cast<int>(125 * 600 / 96);  // the 125-pixel detail band
         for (int y = top; y + rowHeight <= image.height(); y += rowHeight) {
             const auto d = test::DecodeImage(image.copy(image.width() / 2, y, image.width() / 2, rowHeight));
-            if (d) rows.push_back(d->bytes);
+            if (d) rows.push_back(*d);
         }
     }
+    return rows;
+}
+
+std::vector<std::string> DecodeRows(const QString& pdf, const QString& dir, int pages) {
+    std::vector<std::string> rows;
+    for (const test::Decoded& d : DecodeRowSymbols(pdf, dir, pages)) rows.push_back(d.bytes);
     return rows;
 }
 
@@ -338,6 +345,63 @@ TEST(GenerationCheck, FailuresSayWhyAndNameTheFirstGroups) {
     EXPECT_NE(FailureText(data, 9, 4).find("グループ 2（データ 302 バイトがバージョン 9 の容量 230 バイトを 72 バイト超えている）"),
               std::string::npos) << FailureText(data, 9, 4);
     EXPECT_TRUE(FailureText(host.Check(longOne, 20, 0), 20, 1).empty());
+}
+
+// At each level the check holds exactly that level's byte capacity (a line
+// of n - 2 bytes and its CR LF), the capacity read-out follows it, and the
+// report's symbols carry the level.
+TEST(ReportJob, LevelSetsTheCapacityTheCheckAndTheSymbols) {
+    for (int level : {1, 2, 3}) {
+        SCOPED_TRACE(level);
+        const int bytes = SymbolParameters[5].Levels[level].Capacity[kModeByte];
+        ReportSettings settings;
+        settings.version = 5;
+        settings.level = level;
+        for (int extra : {0, 1}) {
+            const MemoLines memo = Imported("1," + std::string(static_cast<size_t>(bytes - 2 + extra), 'a') + "\r\n");
+            SymbolEncoder symbols;
+            const CheckResult result = ReportJob(memo, symbols).Check(settings);
+            EXPECT_EQ(result.Passed(), extra == 0);
+            if (extra == 0) {
+                EXPECT_EQ(result.outcome.capacity, bytes);
+            } else {
+                EXPECT_NE(result.failureText.find(std::string("誤り訂正レベル ") + kLevelNames[level]), std::string::npos);
+            }
+        }
+        const MemoLines memo = Imported("1,Level\r\n2,Test\r\n");
+        SymbolEncoder symbols;
+        const auto form = ReportJob(memo, symbols).Form(settings);
+        QTemporaryDir dir;
+        const QString pdf = dir.path() + "/level.pdf";
+        ASSERT_TRUE(form->ExportToPdf(pdf));
+        const auto rows = DecodeRowSymbols(pdf, dir.path(), 1);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].bytes, "Level\r\nTest\r\n");
+        EXPECT_EQ(rows[0].ecLevel, std::string(1, kLevelNames[level]));
+    }
+}
+
+// Mixed words that the automatic rule cuts into one segment each: the check
+// fails and says that the smallest encoding fits; with it, the group passes
+// and reads back whole.
+TEST(ReportJob, SmallestEncodingIsSuggestedAndFits) {
+    std::string file;
+    std::string data;
+    for (int i = 1; i <= 35; ++i) file += std::to_string(i) + ",Osaka branch, sales\r\n", data += "Osaka branch, sales\r\n";
+    const MemoLines memo = Imported(file);
+    SymbolEncoder symbols;
+    ReportSettings settings;
+    const CheckResult automatic = ReportJob(memo, symbols).Check(settings);
+    EXPECT_FALSE(automatic.Passed());
+    EXPECT_NE(automatic.failureText.find("最小符号化にすると収まります"), std::string::npos) << automatic.failureText;
+    settings.optimal = true;
+    const CheckResult smallest = ReportJob(memo, symbols).Check(settings);
+    EXPECT_TRUE(smallest.Passed()) << smallest.failureText;
+    const auto form = ReportJob(memo, symbols).Form(settings);
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + "/smallest.pdf";
+    ASSERT_TRUE(form->ExportToPdf(pdf));
+    EXPECT_EQ(DecodeRows(pdf, dir.path(), 1), std::vector<std::string>{data});
 }
 
 TEST(ReportForm, EmptyViewGivesAHeaderOnly) {

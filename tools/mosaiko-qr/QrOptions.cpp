@@ -38,9 +38,10 @@ bool ApplyValue(const std::string& name, const std::string& value, QrOptions& o,
     } else if (name == "--level") {
         if (!ParseWord(value, {"L", "M", "Q", "H"}, o.level)) return RangeError(error, name, value, "one of L, M, Q, H");
     } else if (name == "--mode") {
-        if (!ParseWord(value, {"auto", "numeric", "alphanumeric", "byte", "kanji"}, n))
-            return RangeError(error, name, value, "one of auto, numeric, alphanumeric, byte, kanji");
-        o.emode = n - 1;
+        if (!ParseWord(value, {"auto", "numeric", "alphanumeric", "byte", "kanji", "optimal"}, n))
+            return RangeError(error, name, value, "one of auto, optimal, numeric, alphanumeric, byte, kanji");
+        o.optimal = n == 5;  // the smallest encoding: automatic segmentation of fewest bits
+        o.emode = o.optimal ? -1 : n - 1;
     } else if (name == "--mask") {
         if (value == "auto") o.mask = -1;
         else if (!ParseInt(value, 0, 7, o.mask)) return RangeError(error, name, value, "auto or a mask from 0 to 7");
@@ -143,7 +144,8 @@ std::string HelpText() {
            "  --version N          symbol version 1-40 (default 1)\n"
            "  --version, -V        alone or before another option: print the program version\n"
            "  --level L|M|Q|H      error-correction level (default L)\n"
-           "  --mode MODE          auto|numeric|alphanumeric|byte|kanji (default auto)\n"
+           "  --mode MODE          auto|optimal|numeric|alphanumeric|byte|kanji (default auto;\n"
+           "                       optimal: the segmentation of fewest bits)\n"
            "  --mask auto|0-7      mask pattern (default auto)\n"
            "  --structure S        single|connect|plus (default single)\n"
            "  --count N            number of symbols 1-1024 (default 1)\n"

@@ -11,6 +11,7 @@ struct QrOptions {
     int version = 1;
     int level = 0;       // L
     int emode = -1;      // auto
+    bool optimal = false; // --mode optimal: automatic, the smallest encoding
     int mask = -1;       // auto
     int structure = 0;   // single
     int count = 1;

@@ -96,6 +96,7 @@ void ConfigureControl(TQRPictureMaker& q, const QrOptions& o, std::string code) 
     q.SetVersion(o.version);
     q.SetEclevel(o.level);
     q.SetEmode(o.emode);
+    q.SetEmodeOptimal(o.optimal);
     q.SetMasktype(o.mask);
     q.SetPxmag(o.pxmag);
     q.SetMode(static_cast<TQRMode>(o.structure));

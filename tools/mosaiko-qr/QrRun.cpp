@@ -111,6 +111,7 @@ void Configure(QrDriver& driver, const QrOptions& o, std::string code) {
     driver.Encoder().SetVersion(o.version);
     driver.Encoder().SetEclevel(o.level);
     driver.Encoder().SetEmode(o.emode);
+    driver.Encoder().SetEmodeOptimal(o.optimal);
     driver.Encoder().SetMasktype(o.mask);
     driver.SetPxmag(o.pxmag);
     driver.Encoder().SetMode(o.structure);

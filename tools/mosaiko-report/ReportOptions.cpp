@@ -20,7 +20,7 @@ const Ranged kRanged[] = {{"version", &ReportSettings::version, kVersionRange},
                           {"size", &ReportSettings::symbolSize, kSymbolSizeRange},
                           {"per-page", &ReportSettings::groupsPerPage, kGroupsPerPageRange},
                           {"font-size", &ReportSettings::fontSize, kFontSizeRange}};
-const char* const kValued[] = {"o", "title", "encoding"};
+const char* const kValued[] = {"o", "title", "encoding", "level", "mode"};
 
 // The parser's own message for a missing value names no option; ours does.
 std::optional<std::string> MissingValue(const QStringList& args) {
@@ -49,6 +49,18 @@ std::optional<std::string> ApplyValues(const QCommandLineParser& parser, ReportO
         else if (value == "sjis") o.encoding = EncodingChoice::ShiftJis;
         else if (value == "utf-8") o.encoding = EncodingChoice::Utf8;
         else return "option --encoding: '" + value + "' is not auto, sjis or utf-8";
+    }
+    if (parser.isSet("level")) {
+        const std::string value = parser.value("level").toStdString();
+        const std::string names = kLevelNames;
+        const size_t at = value.size() == 1 ? names.find(value[0]) : std::string::npos;
+        if (at == std::string::npos) return "option --level: '" + value + "' is not L, M, Q or H";
+        o.settings.level = static_cast<int>(at);
+    }
+    if (parser.isSet("mode")) {
+        const std::string value = parser.value("mode").toStdString();
+        if (value != "auto" && value != "optimal") return "option --mode: '" + value + "' is not auto or optimal";
+        o.settings.optimal = value == "optimal";
     }
     return std::nullopt;
 }
@@ -79,6 +91,10 @@ std::string ReportHelp() {
            "  --font-size N    point size of the group text " + span(kFontSizeRange) + "\n"
            "  --encoding E     auto, sjis or utf-8 (default auto: UTF-8 files are\n"
            "                   recognised and converted to Shift-JIS)\n"
+           "  --level L        error-correction level L, M, Q or H (default L)\n"
+           "  --mode M         auto or optimal (default auto; optimal: the segmentation\n"
+           "                   of fewest bits, so that more text fits)\n"
+
            "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
            "\n"
            "Exit status: 0 report written or printed; 1 the import failed, a group does not\n"

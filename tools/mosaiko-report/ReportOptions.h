@@ -12,7 +12,7 @@ namespace mosaiko::cli {
 struct ReportOptions {
     std::string file;
     std::string output;
-    ReportSettings settings;  // --version, --size, --title, --per-page, --font-size
+    ReportSettings settings;  // --version, --size, --title, --per-page, --font-size, --level, --mode
     EncodingChoice encoding = EncodingChoice::Auto;
     bool print = false;       // --print: to a printer instead of a PDF
     std::string printer;      // its name; empty for the default printer

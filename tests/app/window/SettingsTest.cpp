@@ -1,6 +1,8 @@
 // The eight settings: defaults on a first start, the read rules, the load
 // that stops at a value that is not a string, files with a byte-order mark or
 // broken lines, and the save on close that keeps what the load did not show.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -95,6 +97,39 @@ TEST_F(SettingsTest, ValuesGoThroughTheirControlsWhichKeepThemInRange) {
         EXPECT_EQ(window->SpinEdit1->value(), c.fontSize);
         EXPECT_EQ(window->SpinEdit2->value(), c.symbolCount);
     }
+}
+
+// The level and the smallest encoding: read through their controls into the
+// report settings, and written back once they were stored or changed.
+TEST_F(SettingsTest, LevelAndSmallestEncodingRoundTrip) {
+    struct Case {
+        std::string stored;
+        int level;
+        bool optimal;
+        bool written;
+    };
+    const Case cases[] = {
+        {"ECLevel=2\nMinimalEncoding=1\n", 2, true, true},
+        {"ECLevel=9\nMinimalEncoding=abc\n", 3, false, true},
+        {"Version=20\n", 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WriteSettingsText(c.stored);
+        auto window = MakeWindow();
+        EXPECT_EQ(window->ComboBox1->currentIndex(), c.level);
+        EXPECT_EQ(window->CheckBox1->isChecked(), c.optimal);
+        EXPECT_EQ(window->Settings().level, c.level);
+        EXPECT_EQ(window->Settings().optimal, c.optimal);
+        window->close();
+        EXPECT_EQ(QSettings(SettingsPath(), QSettings::IniFormat).contains("ECLevel"), c.written);
+    }
+    WriteSettingsText("Version=20\n");
+    auto window = MakeWindow();
+    window->CheckBox1->setChecked(true);
+    window->close();
+    EXPECT_EQ(Stored(SettingsPath(), "MinimalEncoding"), "1");
+    EXPECT_FALSE(QSettings(SettingsPath(), QSettings::IniFormat).contains("ECLevel"));
 }
 
 TEST_F(SettingsTest, TextsApplyOnlyWhenNotEmptyAndPositionsEvenOffScreen) {
