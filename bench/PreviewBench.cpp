@@ -20,6 +20,7 @@
 #include "BenchApp.h"
 #include "Import.h"
 #include "ReportForm.h"
+#include "ReportPreview.h"
 #include "SymbolEncoder.h"
 
 namespace {
@@ -60,10 +61,14 @@ struct Shown {
 // gives up after about a minute so nothing can hang.
 void CloseWhenShown(const QElapsedTimer& clock, Shown& shown, int triesLeft = 6000) {
     QTimer::singleShot(10, [&clock, &shown, triesLeft] {
-        if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && (qobject_cast<QPrintPreviewDialog*>(dialog) || qobject_cast<ReportPreview*>(dialog))) {
             dialog->grab();  // the first paint of the visible pages
             shown.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-            if (auto* view = dialog->findChild<QPrintPreviewWidget*>()) shown.pages = view->pageCount();
+            if (auto* lazy = qobject_cast<ReportPreview*>(dialog))
+                shown.pages = lazy->PageCount();
+            else if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
+                shown.pages = view->pageCount();
             dialog->reject();
             return;
         }

@@ -38,6 +38,8 @@ TQuickReport1::TQuickReport1(ReportSource source, QObject* parent) : TQuickRep(p
     BuildDetailBand();
     BeforePrint = [this](bool& printIt) { QuickRepBeforePrint(printIt); };
     OnNeedData = [this](bool& moreData) { QuickRepNeedData(moreData); };
+    OnSkipToRecord = [this](long long group) { return QuickRepSkipToRecord(group); };
+    RecordCount = [this] { return QuickRepRecordCount(); };
 }
 
 void TQuickReport1::BuildHeaderBand() {
@@ -125,6 +127,28 @@ void TQuickReport1::QuickRepNeedData(bool& moreData) {
     QRImage->SetFrame(QSize(kHostPictureSide, kHostPictureSide));
     CurrentLine = static_cast<int>(group.next);
     moreData = true;
+}
+
+bool TQuickReport1::QuickRepSkipToRecord(long long group) {
+    if (!source_.memo) return group == 0;
+    const size_t bound = static_cast<size_t>(std::max(LastLine, 0));
+    size_t line = 0;
+    for (long long g = 0; g < group && static_cast<long long>(line) <= LastLine; ++g)
+        line = GroupBounds(*source_.memo, line, bound).next;
+    CurrentLine = static_cast<int>(line);
+    return true;
+}
+
+long long TQuickReport1::QuickRepRecordCount() const {
+    if (!source_.memo || !source_.symbols) return 0;
+    const size_t bound = static_cast<size_t>(std::max(LastLine, 0));
+    long long groups = 0;
+    for (size_t line = 0; static_cast<long long>(line) <= LastLine; ++groups) {
+        const size_t next = GroupBounds(*source_.memo, line, bound).next;
+        if (next <= line) return -1;  // a bound past the view's lines: not known ahead
+        line = next;
+    }
+    return groups;
 }
 
 int ImageSideFor(int groupsPerPage) {

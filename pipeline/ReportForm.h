@@ -38,6 +38,11 @@ public:
 
     void QuickRepBeforePrint(bool& printIt);
     void QuickRepNeedData(bool& moreData);
+    // Moves CurrentLine to the first line of group `group` (0-based) up to
+    // LastLine, walking the view's group records without building texts.
+    bool QuickRepSkipToRecord(long long group);
+    // The groups from the first line to LastLine, as QuickRepNeedData supplies them.
+    long long QuickRepRecordCount() const;
 
     // The components of the form, by their design names.
     TReportBand* QRBand1 = nullptr;

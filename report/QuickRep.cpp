@@ -1,5 +1,6 @@
 #include "QuickRep.h"
 
+#include "ReportPreview.h"
 #include "ReportRun.h"
 
 #include "OutputFile.h"
@@ -44,7 +45,7 @@ const TReportBand* TQuickRep::FindBand(TBandType type) const {
     return type == TBandType::rbPageHeader ? pageHeader_.get() : detail_.get();
 }
 
-RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages) {
+RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages, int onlyPage) {
     if (generating_) {
         // An event handler asked for the report again while it was being made.
         RunResult busy;
@@ -56,13 +57,15 @@ RunResult TQuickRep::Generate(QPagedPaintDevice& device, int maxPages) {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{generating_};
-    RunResult result = ReportRun(*this, device, maxPages).Execute();
+    RunResult result = ReportRun(*this, device, maxPages, onlyPage).Execute();
     pageCount_ = result.pages;
     lastError_ = result.error;
     return result;
 }
 
 bool TQuickRep::Print(QPagedPaintDevice& device) { return Generate(device, ReportRun::kMaxPreviewPages).ok; }
+
+bool TQuickRep::PrintPage(QPagedPaintDevice& device, int page) { return Generate(device, 0, page).ok; }
 
 bool TQuickRep::ExportToPdf(const QString& path) {
     OutputFile file(path);
@@ -86,16 +89,30 @@ bool TQuickRep::ExportToPdf(const QString& path) {
     return result.ok;
 }
 
+long long TQuickRep::PagesKnownAhead() const {
+    if (!RecordCount || !OnSkipToRecord) return 0;
+    const long long records = RecordCount();
+    if (records < 0) return 0;
+    const long long pages = ReportRun::PagesFor(*this, records);
+    // Past the limit the whole generation runs and refuses, as it always has.
+    return pages <= ReportRun::kMaxPreviewPages ? pages : 0;
+}
+
 void TQuickRep::Preview(QWidget* parent) {
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(page_.PaperLayout());
-        QPrintPreviewDialog dialog(&printer, parent);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* target) { Print(*target); });
-        if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-            view->setZoomFactor(page_.Zoom() / 100.0);
-        dialog.exec();
+        if (const long long pages = PagesKnownAhead(); pages > 0) {
+            ReportPreview dialog(*this, printer, static_cast<int>(pages), parent);
+            dialog.exec();
+        } else {
+            QPrintPreviewDialog dialog(&printer, parent);
+            connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                    [this](QPrinter* target) { Print(*target); });
+            if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+                view->setZoomFactor(page_.Zoom() / 100.0);
+            dialog.exec();
+        }
     }
     ReturnFreedMemory();
 }

@@ -48,9 +48,18 @@ public:
     // Called before each detail band; true prints one band with the values
     // just set, false ends the records. Unset means no records.
     std::function<void(bool& moreData)> OnNeedData;
+    // Called after BeforePrint by a generation of a single page: moves the
+    // supply so that the next OnNeedData gives record `record` (0-based, in
+    // the order of a whole generation). False, or unset: the form cannot.
+    std::function<bool(long long record)> OnSkipToRecord;
+    // The records the next generation will supply, known before it runs;
+    // negative, or unset: not known.
+    std::function<long long()> RecordCount;
 
     // Shows the pages in a modal print preview; printing from it generates
-    // the report again. Returns when the window is closed.
+    // the report again. Returns when the window is closed. When the pages
+    // are known ahead, each page is generated when it is shown; otherwise
+    // all of them are generated before the window opens.
     void Preview(QWidget* parent = nullptr);
     // Generates the report into an A4 PDF file ("-": standard output), with
     // no page limit. The file is replaced only by a complete report: on
@@ -63,13 +72,21 @@ public:
     // One generation onto any paged device (printer, PDF writer). The device's
     // page layout is set to the report's paper.
     bool Print(QPagedPaintDevice& device);
+    // Generates page `page` (1-based) alone, exactly as the generation of the
+    // whole report draws it: the form is asked to skip to that page's first
+    // record, and only that page's records are asked for. Needs OnSkipToRecord.
+    bool PrintPage(QPagedPaintDevice& device, int page);
+
+    // The pages the report will have, when the form tells its record count
+    // and can skip to any record, within the preview's page limit; 0 otherwise.
+    long long PagesKnownAhead() const;
 
     // Pages of the last generation (0 when it was cancelled or failed early).
     int PageCount() const { return pageCount_; }
     QString LastError() const { return lastError_; }
 
 private:
-    RunResult Generate(QPagedPaintDevice& device, int maxPages);
+    RunResult Generate(QPagedPaintDevice& device, int maxPages, int onlyPage = 0);
 
     TReportPage page_;
     std::unique_ptr<TReportBand> pageHeader_;

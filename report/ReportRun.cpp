@@ -18,8 +18,8 @@ constexpr long long kMaxRecords = 10'000'000;
 
 }  // namespace
 
-ReportRun::ReportRun(TQuickRep& report, QPagedPaintDevice& device, int maxPages)
-    : report_(report), device_(device), maxPages_(maxPages) {}
+ReportRun::ReportRun(TQuickRep& report, QPagedPaintDevice& device, int maxPages, int onlyPage)
+    : report_(report), device_(device), maxPages_(maxPages), onlyPage_(onlyPage) {}
 
 RunResult ReportRun::Execute() {
     bool printIt = true;
@@ -28,6 +28,7 @@ RunResult ReportRun::Execute() {
         result_.error = QString::fromUtf8("帳票の作成は印刷の前に取り消されました。");
         return result_;
     }
+    if (!SkipToOnlyPage()) return result_;
     // The first record is asked for before the device opens, so that a
     // report with no records and PrintIfEmpty off writes nothing at all.
     bool more = AskForRecord();
@@ -36,6 +37,8 @@ RunResult ReportRun::Execute() {
         return result_;
     }
     if (!Open() || !StartPage()) return result_;
+    // A page alone stops at its last record, without asking for the next.
+    const long long recordLimit = onlyPage_ > 0 ? RecordsPerPage(report_) : kMaxRecords + 1;
     long long records = 0;
     while (more) {
         if (++records > kMaxRecords) {
@@ -43,7 +46,7 @@ RunResult ReportRun::Execute() {
             return result_;
         }
         if (!PrintDetail()) return result_;
-        more = AskForRecord();
+        more = records < recordLimit && AskForRecord();
     }
     if (!painter_.end()) {
         result_.error = QString::fromUtf8("出力を最後まで書けませんでした。");
@@ -51,6 +54,17 @@ RunResult ReportRun::Execute() {
     }
     result_.ok = true;
     return result_;
+}
+
+bool ReportRun::SkipToOnlyPage() {
+    if (onlyPage_ <= 0) return true;
+    pageOffset_ = onlyPage_ - 1;
+    const long long first = pageOffset_ * RecordsPerPage(report_);
+    if (!report_.OnSkipToRecord || !report_.OnSkipToRecord(first)) {
+        result_.error = QString::fromUtf8("帳票の %1 ページ目だけを作ることはできません。").arg(onlyPage_);
+        return false;
+    }
+    return true;
 }
 
 bool ReportRun::AskForRecord() {
@@ -97,7 +111,7 @@ bool ReportRun::StartPage() {
     yMm_ = page.PrintableTop();
     pageHasDetail_ = false;
     if (const TReportBand* header = report_.FindBand(TBandType::rbPageHeader)) {
-        bands_->Paint(*header, QPointF(page.LeftMargin(), yMm_), PrintableMm(), result_.pages);
+        bands_->Paint(*header, QPointF(page.LeftMargin(), yMm_), PrintableMm(), pageOffset_ + result_.pages);
         yMm_ += header->Size().Height();
     }
     return true;
@@ -111,7 +125,7 @@ bool ReportRun::PrintDetail() {
     const bool fits = BandFits(yMm_, height, report_.Page().PrintableBottom());
     if (!fits && pageHasDetail_ && !StartPage()) return false;
     bands_->Paint(*detail, QPointF(report_.Page().LeftMargin(), yMm_), PrintableMm(),
-                  result_.pages);
+                  pageOffset_ + result_.pages);
     yMm_ += height;
     pageHasDetail_ = true;
     return true;
@@ -120,14 +134,20 @@ bool ReportRun::PrintDetail() {
 long long ReportRun::PagesFor(const TQuickRep& report, long long records) {
     const TReportBand* detail = report.FindBand(TBandType::rbDetail);
     if (!detail || records <= 0 || detail->Size().Height() <= 0) return 1;
+    const long long perPage = RecordsPerPage(report);
+    return (records + perPage - 1) / perPage;
+}
+
+long long ReportRun::RecordsPerPage(const TQuickRep& report) {
+    const TReportBand* detail = report.FindBand(TBandType::rbDetail);
+    if (!detail || detail->Size().Height() <= 0) return 1;
     const TReportPage& page = report.Page();
     const TReportBand* header = report.FindBand(TBandType::rbPageHeader);
     const double height = detail->Size().Height();
     double y = page.PrintableTop() + (header ? header->Size().Height() : 0);
     long long perPage = 0;
     for (; BandFits(y, height, page.PrintableBottom()); y += height) ++perPage;
-    perPage = std::max(perPage, 1LL);  // a band taller than a page still prints once on each
-    return (records + perPage - 1) / perPage;
+    return std::max(perPage, 1LL);  // a band taller than a page still prints once on each
 }
 
 QRectF ReportRun::PrintableMm() const {

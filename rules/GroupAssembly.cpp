@@ -17,13 +17,19 @@ std::string_view LineText(std::string_view line) {
     return line.substr(0, kMaxLineText);
 }
 
-GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound) {
+GroupTexts GroupBounds(const MemoLines& lines, std::size_t start, std::size_t bound) {
     GroupTexts group;
     group.last = start;
     group.next = lines.Count();
     if (start >= lines.Count()) return group;
     group.last = std::max(start, std::min(lines.GroupLast(start), bound));
     group.next = lines.GroupFirstFrom(group.last + 1);
+    return group;
+}
+
+GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound) {
+    GroupTexts group = GroupBounds(lines, start, bound);
+    if (start >= lines.Count()) return group;
     for (std::size_t j = start; j <= group.last; ++j) {
         const std::string_view text = LineText(lines.Line(j));
         AppendEscaped(group.codeText, text);

@@ -23,6 +23,10 @@ struct GroupTexts {
     std::string labelText;  // plain line texts, each followed by CR
 };
 
+// Where the group that starts at line `start` and may run up to line `bound`
+// ends (`last`) and where the next one starts (`next`), without its texts.
+GroupTexts GroupBounds(const MemoLines& lines, std::size_t start, std::size_t bound);
+
 // The group that starts at line `start` and may run up to line `bound`: it
 // ends at the last line the view records for it.
 GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound);

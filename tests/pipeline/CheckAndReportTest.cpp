@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QProcess>
 #include <QImageReader>
+#include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -234,6 +236,48 @@ TEST(ReportForm, PdfRowsScanToTheirGroups) {
     EXPECT_EQ(generations, 2);
 }
 
+// The line of the PDF's text that holds `token`; empty when none does.
+std::string LineWith(const std::string& text, const std::string& token) {
+    const size_t at = text.find(token);
+    if (at == std::string::npos) return {};
+    const size_t start = text.rfind('\n', at) + 1;
+    return text.substr(start, text.find('\n', at) - start);
+}
+
+// A page generated alone (as the preview shows it) holds the rows of that
+// page of the whole report: the form skips to the page's first group.
+TEST(ReportForm, PageAloneHoldsTheRowsOfThatPageOfTheWholeReport) {
+    Host host;
+    std::string file;
+    for (int g = 1; g <= 19; ++g)
+        for (int line = 1; line <= 1 + g % 3; ++line)
+            file += std::to_string(line) + ",G" + std::to_string(g) + " L" + std::to_string(line) + "\r\n";
+    const MemoLines memo = Imported(file);
+    ASSERT_TRUE(host.Check(memo, 20, 0).Passed());
+    TQuickReport1 form(ReportSource{&memo, &host.symbols, [] { return 20; }, [] { return 0; },
+                                    [] { return std::string("T"); }, {}});
+    form.LastLine = static_cast<int>(memo.Count()) - 1;
+    form.Arrange(10, 8);
+    EXPECT_EQ(form.RecordCount(), 19);
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("whole"));
+    ASSERT_TRUE(form.ExportToPdf(dir.path() + "/whole.pdf"));
+    const std::vector<std::string> whole = DecodeRows(dir.path() + "/whole.pdf", dir.path() + "/whole", 3);
+    ASSERT_EQ(whole.size(), 19u);
+    for (const int page : {3, 1, 2}) {
+        SCOPED_TRACE(page);
+        const QString pdf = dir.path() + "/alone.pdf";
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(TQuickRep::kPdfResolution);
+            ASSERT_TRUE(form.PrintPage(writer, page));
+        }
+        EXPECT_EQ(DecodeRows(pdf, dir.path(), 1),
+                  std::vector<std::string>(whole.begin() + (page - 1) * 8, whole.begin() + std::min(page * 8, 19)));
+        EXPECT_NE(LineWith(PdfText(pdf), "P-").find(std::to_string(page)), std::string::npos);
+    }
+}
+
 // The page count the preview limit is judged by, against the pages a real
 // generation fills; at 18 groups per page 19 rows fit on a page.
 TEST(ReportForm, PagesForMatchesTheGeneratedPages) {
@@ -250,14 +294,6 @@ TEST(ReportForm, PagesForMatchesTheGeneratedPages) {
             EXPECT_EQ(ReportPagesFor(records, perPage), form.PageCount());
         }
     }
-}
-
-// The line of the PDF's text that holds `token`; empty when none does.
-std::string LineWith(const std::string& text, const std::string& token) {
-    const size_t at = text.find(token);
-    if (at == std::string::npos) return {};
-    const size_t start = text.rfind('\n', at) + 1;
-    return text.substr(start, text.find('\n', at) - start);
 }
 
 // The check's overflow warning and the PDF agree: a group it names shows

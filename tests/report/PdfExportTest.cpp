@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QFile>
 #include <QLocale>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -108,6 +109,38 @@ TEST_F(PdfExport, EveryGenerationStartsAgainFromTheFirstRecord) {
     const QString text = PdfText(Path("two.pdf"));
     EXPECT_TRUE(text.contains("second title"));
     EXPECT_TRUE(text.contains("行3甲"));
+}
+
+// Each page generated alone (as the preview shows it) against the same page
+// of the whole report: the same records asked for, the same rows pixel for
+// pixel under the header (whose clock moves on), the same page number.
+TEST_F(PdfExport, PageGeneratedAloneEqualsThatPageOfTheWholeReport) {
+    SampleReport report(8);
+    report.records = MakeRecords(19);
+    ASSERT_TRUE(report.form.ExportToPdf(Path("whole.pdf")));
+    const TReportPage& paper = report.form.Page();
+    const double headerBottom = paper.PrintableTop() + report.form.FindBand(TBandType::rbPageHeader)->Size().Height();
+    const QRect rows = MmToRaster(QRectF(0, headerBottom, paper.Width(), paper.Length() - headerBottom), 150);
+    for (const int page : {1, 2, 3}) {
+        SCOPED_TRACE(page);
+        report.supplied.clear();
+        const QString alone = Path("alone.pdf");
+        {
+            QPdfWriter writer(alone);
+            writer.setResolution(TQuickRep::kPdfResolution);
+            ASSERT_TRUE(report.form.PrintPage(writer, page));
+        }
+        std::vector<int> expected;
+        for (int r = (page - 1) * 8; r < std::min(page * 8, 19); ++r) expected.push_back(r);
+        EXPECT_EQ(report.supplied, expected);
+        EXPECT_EQ(report.form.PageCount(), 1);
+        ExpectHeader(PdfText(alone), DecodeShiftJis(report.titleText), page);
+        EXPECT_EQ(RasterPage(alone, 1, 150).copy(rows), RasterPage(Path("whole.pdf"), page, 150).copy(rows));
+    }
+    report.form.OnSkipToRecord = nullptr;  // a form that cannot skip gets no page alone
+    QPdfWriter writer(Path("refused.pdf"));
+    EXPECT_FALSE(report.form.PrintPage(writer, 2));
+    EXPECT_FALSE(report.form.LastError().isEmpty());
 }
 
 TEST_F(PdfExport, ReportWithoutRecordsPrintsTheHeaderOnOnePageUnlessTurnedOff) {

@@ -3,6 +3,8 @@
 #include "ReportTestSupport.h"
 #include "SampleReport.h"
 
+#include "ReportPreview.h"
+
 #include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -10,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <numeric>
+#include <type_traits>
 #include <gtest/gtest.h>
 
 namespace mosaiko::test {
@@ -17,9 +21,10 @@ namespace {
 
 // Calls act(dialog) once the preview dialog is up; gives up (closing every
 // window) after about ten seconds so a missing dialog cannot hang the test.
-void WhenPreviewShows(std::function<void(QPrintPreviewDialog&)> act, int triesLeft = 1000) {
+template <class Dialog = QPrintPreviewDialog>
+void WhenPreviewShows(std::type_identity_t<std::function<void(Dialog&)>> act, int triesLeft = 1000) {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
             act(*dialog);
             return;
         }
@@ -27,7 +32,7 @@ void WhenPreviewShows(std::function<void(QPrintPreviewDialog&)> act, int triesLe
             QApplication::closeAllWindows();
             return;
         }
-        WhenPreviewShows(std::move(act), triesLeft - 1);
+        WhenPreviewShows<Dialog>(std::move(act), triesLeft - 1);
     });
 }
 
@@ -65,6 +70,49 @@ TEST(Preview, ShowsAllRecordsAndPrintingGeneratesAgainFromTheFirst) {
     EXPECT_TRUE(PdfText(printed, 2).contains("行9甲"));
     // The preview keeps its pictures in its own compact way; what it prints
     // still carries each picture as the 1-bit image the control made.
+    ExpectExactPictures(printed, report.Pictures());
+}
+
+std::vector<int> Records(int first, int end) {
+    std::vector<int> v(end - first);
+    std::iota(v.begin(), v.end(), first);
+    return v;
+}
+
+// A form that tells its record count and can skip to a record: the preview
+// opens having asked only for the first page's records, generates each page
+// it is sent to from that page's first record, and prints the whole report.
+TEST(Preview, PagesKnownAheadAreGeneratedWhenShown) {
+    SampleReport report(8);
+    report.records = MakeRecords(19);
+    report.form.RecordCount = [&] { return static_cast<long long>(report.records.size()); };
+    QTemporaryDir dir;
+    const QString printed = dir.filePath("printed.pdf");
+    int pages = 0;
+    std::vector<std::vector<int>> seen;
+    auto take = [&] { seen.push_back(report.supplied); report.supplied.clear(); };
+
+    WhenPreviewShows<ReportPreview>([&](ReportPreview& dialog) {
+        pages = dialog.PageCount();
+        take();
+        for (const int page : {3, 2, 9, 3}) {
+            dialog.ShowPage(page);
+            take();
+        }
+        dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+        dialog.Printer().setOutputFileName(printed);
+        dialog.PrintReport();
+        take();
+        dialog.reject();
+    });
+    report.form.Preview();
+
+    EXPECT_EQ(pages, 3);
+    // Page 9 stands for the last page; the page on view is not generated again.
+    const std::vector<std::vector<int>> expected{Records(0, 8),   Records(16, 19), Records(8, 16),
+                                                 Records(16, 19), {},              Records(0, 19)};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(PdfPageCount(printed), 3);
     ExpectExactPictures(printed, report.Pictures());
 }
 

@@ -41,6 +41,10 @@ SampleReport::SampleReport(int groupsPerPage) : titleText(EncodeShiftJis("月次
         image->SetPicture(records[next_].picture);
         ++next_;
     };
+    form.OnSkipToRecord = [this](long long record) {
+        next_ = static_cast<size_t>(record);
+        return true;
+    };
 }
 
 void SampleReport::BuildHeader() {
