@@ -100,8 +100,11 @@ int main(int argc, char** argv) {
         if (!imported.detail.empty()) std::cerr << "mosaiko-report: " << imported.detail << "\n";
         return kExitFailed;
     }
-    if (imported.encoding == TextEncoding::Utf8)
-        std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
+    if (imported.encoding != TextEncoding::ShiftJis)
+        std::cerr << "mosaiko-report: " << options.file << ": " << EncodingName(imported.encoding)
+                  << " として読み込み、Shift-JIS に変換しました\n";
+    if (const std::string none = NoDataLinesWarning(imported); !none.empty())
+        std::cerr << "mosaiko-report: " << options.file << ": " << none << "\n";
     if (const std::string cut = CutLinesWarning(imported); !cut.empty())
         std::cerr << "mosaiko-report: " << options.file << ": " << cut << "\n";
     std::ostream& counts = Counts(options);
