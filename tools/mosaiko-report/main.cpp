@@ -80,13 +80,12 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     RegisterFontSubstitutes();
     if (options.listPrinters) {
-        ListPrinters(std::cout, std::cerr);
-        return Finish(0);
+        return Finish(ListPrinters(std::cout, std::cerr) ? 0 : kExitFailed);
     }
     QPrinterInfo printer;
     if (options.print) {
-        std::string error;
-        printer = FindPrinter(options.printer, error);
+        std::string error = PrintingServiceProblem();
+        if (error.empty()) printer = FindPrinter(options.printer, error);
         if (printer.isNull()) {
             std::cerr << "mosaiko-report: " << error << "\n";
             return kExitFailed;
