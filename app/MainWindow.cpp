@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -42,9 +43,12 @@ void ShowErrorBox(QWidget* parent, const QString& message, const QString& detail
 }
 
 // What the status bar says after an import that did not fail.
-QString ImportNotice(const ImportResult& result) {
+QString ImportNotice(const ImportResult& result, const QString& path) {
     QStringList parts;
-    if (result.encoding == TextEncoding::Utf8) parts << QStringLiteral("UTF-8 として読み込みました");
+    if (result.encoding != TextEncoding::ShiftJis)
+        parts << QStringLiteral("%1 として読み込みました").arg(QLatin1String(EncodingName(result.encoding)));
+    if (const std::string none = NoDataLinesWarning(result); !none.empty())
+        parts << QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(none);
     if (result.outcome == ImportOutcome::Cancelled)
         parts << QStringLiteral("読み込みを中止しました（%1 行を残しました）").arg(result.lineCount);
     return parts.join(QStringLiteral("。"));
@@ -152,7 +156,7 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
         ShowError(DecodeShiftJis(message), QString::fromStdString(result.detail));
         return;
     }
-    StatusBar1->showMessage(ImportNotice(result));
+    StatusBar1->showMessage(ImportNotice(result, path));
     Panel5->setText(QString::number(result.lineCount));
     Panel16->setText(QString::number(result.groupCount));
 }

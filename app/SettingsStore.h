@@ -9,9 +9,10 @@
 #include <stdexcept>
 
 class QSettings;
-class QTemporaryDir;
 
 namespace mosaiko {
+
+class IniText;
 
 // what() is UTF-8 text for the user.
 class SettingsStoreError : public std::runtime_error {
@@ -24,9 +25,8 @@ public:
     // The user's store; created on the first write when absent.
     static std::unique_ptr<SettingsStore> OpenUser();
     // An INI file at `path`, for tests and other callers that choose the place.
-    // A byte-order mark and lines that hold no value and are not well formed
-    // (a section header without "]", a line without "=") are passed over, so
-    // they hide no value from the read and leave no read in error.
+    // It is read and written by IniText: a save changes only the values
+    // written, and every other line of the file stays as it was.
     static std::unique_ptr<SettingsStore> OpenFile(const QString& path);
     ~SettingsStore();
 
@@ -34,7 +34,8 @@ public:
     // not be read or the value is not a string (a number in the registry; a
     // list, @Variant or @ByteArray value in an INI file).
     QString ReadString(const QString& name) const;
-    // Values not written keep what the store holds.
+    // Values not written keep what the store holds; a value equal to the
+    // one read leaves the file's line as it was.
     void WriteString(const QString& name, const QString& value);
     // Writes the values out (an INI file atomically, by renaming a complete
     // new file over it); throws SettingsStoreError naming the place and the
@@ -42,17 +43,17 @@ public:
     void Flush();
 
 private:
-    SettingsStore(std::unique_ptr<QSettings> settings, QString iniPath);
-    std::unique_ptr<QSettings> settings_;
-    QString iniPath_;                         // the user's INI file; empty for the registry
-    std::unique_ptr<QTemporaryDir> copyDir_;  // holds the cleaned copy that settings_ works on
-    QString readError_;                       // why the INI file could not be read, if it could not
+    SettingsStore();
+    std::unique_ptr<QSettings> registry_;  // the registry; null for an INI file
+    std::unique_ptr<IniText> ini_;
+    QString iniPath_;
+    QString readError_;  // why the INI file could not be read, if it could not
 };
 
 using SettingsOpener = std::function<std::unique_ptr<SettingsStore>()>;
 
-// The stored text as a signed 32-bit decimal integer; `fallback` when it is
-// empty or does not parse.
+// The stored text as a signed decimal integer, held to the 32-bit range
+// (2147483648 reads as 2147483647); `fallback` when it is empty or does not parse.
 int ReadInteger(const QString& text, int fallback);
 
 }  // namespace mosaiko

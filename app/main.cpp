@@ -1,6 +1,6 @@
 // Mosaiko: list reports with QR codes. `mosaiko [FILE]` starts the main
 // window, imports FILE when one is named, and runs the event loop until the
-// window is closed.
+// window is closed, by the user or by SIGTERM.
 #include <QApplication>
 #include <QDirIterator>
 #include <QIcon>
@@ -9,6 +9,7 @@
 #include "PrintActions.h"
 #include "QtTranslations.h"
 #include "StartWindow.h"
+#include "TerminationSignal.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ QIcon AppIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    mosaiko::CatchTermination();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mosaiko"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mosaiko"));
@@ -33,5 +35,6 @@ int main(int argc, char** argv) {
     mosaiko::InstallQtTranslations(app);
     const auto window = mosaiko::StartMainWindow(QApplication::arguments());
     const auto printing = mosaiko::AttachPrintActions(*window);
+    mosaiko::CloseOnTermination(*window);
     return app.exec();
 }

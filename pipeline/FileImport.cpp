@@ -49,7 +49,7 @@ ImportResult ImportFile(const QString& path, MemoLines& memo, const std::functio
     // A file that can seek is read again from its start after the guess.
     const std::optional<TextEncoding> encoding = ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead); });
     if (!encoding || (!stream && !file.seek(0))) return ReadFailure(path, file);
-    LineReader reader(read);
+    LineReader reader(ReadAsUtf8(read, *encoding));
     ImportResult result = ImportLines(reader, memo, keepGoing, *encoding);
     if (result.outcome == ImportOutcome::ReadError) result.detail = ReadFailure(path, file).detail;
     return result;

@@ -13,7 +13,7 @@ namespace mosaiko {
 // before every line, the first included; it is where the caller lets the
 // window breathe and looks at its cancel request. A file that cannot be
 // opened or read gives ReadError with `memo` empty and a detail naming the
-// file and the system's reason. Auto reads UTF-8 files as such (Utf8Input.h).
+// file and the system's reason. Auto reads UTF-8 and UTF-16 files as such (Utf8Input.h).
 ImportResult ImportFile(const QString& path, MemoLines& memo, const std::function<bool()>& keepGoing,
                         EncodingChoice choice = EncodingChoice::Auto);
 

@@ -37,6 +37,11 @@ std::string_view WholeUtf8(std::string_view line) {
 
 }  // namespace
 
+std::string NoDataLinesWarning(const ImportResult& result) {
+    if (result.outcome != ImportOutcome::Done || result.lineCount > 0) return {};
+    return "データ行がありません";
+}
+
 std::string CutLinesWarning(const ImportResult& result) {
     if (result.cutLines == 0) return {};
     std::string text = LinePrefix(result.firstCutLine) + "行が " + std::to_string(kMaxKeptLine) +
@@ -62,7 +67,7 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
     ImportResult result;
     result.encoding = encoding;
     std::unique_ptr<Utf8ToShiftJis> converter;
-    if (encoding == TextEncoding::Utf8) converter = std::make_unique<Utf8ToShiftJis>();
+    if (encoding != TextEncoding::ShiftJis) converter = std::make_unique<Utf8ToShiftJis>();
     std::int64_t lineNumber = 0;
     try {
         for (;;) {
@@ -114,8 +119,9 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
 ImportResult ImportBytes(std::string_view bytes, MemoLines& memo, std::size_t chunkSize, EncodingChoice choice) {
     const std::optional<TextEncoding> encoding =
         ResolveEncoding(choice, [&] { return SniffEncoding(ReadFromMemory(bytes), chunkSize); });
-    LineReader reader(ReadFromMemory(bytes), chunkSize);
-    return ImportLines(reader, memo, {}, encoding.value_or(TextEncoding::ShiftJis));
+    const TextEncoding read = encoding.value_or(TextEncoding::ShiftJis);
+    LineReader reader(ReadAsUtf8(ReadFromMemory(bytes), read), chunkSize);
+    return ImportLines(reader, memo, {}, read);
 }
 
 std::optional<TextEncoding> ResolveEncoding(EncodingChoice choice,

@@ -43,7 +43,7 @@ struct ImportResult {
     // Data lines accepted, also before a failure (the view is empty then).
     std::int64_t lineCount = 0;
     std::int64_t groupCount = 0;
-    // How the file was read; Utf8 means its lines were converted to Shift-JIS.
+    // How the file was read; all but ShiftJis mean its lines were converted.
     TextEncoding encoding = TextEncoding::ShiftJis;
     // For a failure: where and why, in UTF-8, e.g. "12 行目: 空白と制御文字だけの行です".
     std::string detail;
@@ -52,12 +52,17 @@ struct ImportResult {
     std::int64_t cutLines = 0;
 };
 
+// "データ行がありません" (no data lines) for a file read whole that gave
+// none, in UTF-8; else empty. The report is still made, a header page alone.
+std::string NoDataLinesWarning(const ImportResult& result);
+
 // The warning about cut lines, in UTF-8; empty when no line was cut.
 std::string CutLinesWarning(const ImportResult& result);
 
 // Reads every line through `reader` into `memo`. `keepGoing` is asked before
 // each line, the first included; false cancels. On a failure `memo` is emptied.
-// Utf8 lines are converted to Shift-JIS before the import rules see them.
+// Utf8 lines are converted to Shift-JIS before the import rules see them;
+// UTF-16 comes as UTF-8 through ReadAsUtf8.
 ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing = {},
                          TextEncoding encoding = TextEncoding::ShiftJis);
 

@@ -1,6 +1,8 @@
 #include "Utf8Input.h"
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "ShiftJisText.h"
@@ -25,10 +27,38 @@ std::string CodePoint(std::string_view sequence) {
 
 }  // namespace
 
+const char* EncodingName(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8: return "UTF-8";
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: return "UTF-16";
+    default: return "Shift-JIS";
+    }
+}
+
+bool EncodingSniffer::Decided() const {
+    // After FF or FE alone the second byte may still make a UTF-16 mark.
+    const bool markOpen = fed_ == 1 && (first_ == 0xFF || first_ == 0xFE);
+    return bom_ || utf16_ || (!markOpen && (!utf8Valid_ || stopped_));
+}
+
+// True when `c` completes a UTF-16 byte-order mark.
+bool EncodingSniffer::FeedUtf16Mark(unsigned char c) {
+    if (fed_ >= 2) return false;
+    if (fed_++ == 0) {
+        first_ = c;
+        return false;
+    }
+    if (first_ == 0xFF && c == 0xFE) utf16_ = TextEncoding::Utf16Le;
+    if (first_ == 0xFE && c == 0xFF) utf16_ = TextEncoding::Utf16Be;
+    return utf16_.has_value();
+}
+
 void EncodingSniffer::Feed(std::string_view chunk) {
     for (const char ch : chunk) {
         if (Decided()) return;
         const auto c = static_cast<unsigned char>(ch);
+        if (FeedUtf16Mark(c)) return;
         if (seen_ < kBom.size()) {
             if (static_cast<char>(c) == kBom[seen_]) {
                 ++seen_;
@@ -81,6 +111,7 @@ void EncodingSniffer::FeedCp932(unsigned char c) {
 }
 
 TextEncoding EncodingSniffer::Result() const {
+    if (utf16_) return *utf16_;
     if (bom_) return TextEncoding::Utf8;
     const bool utf8 = utf8Valid_ && utf8Need_ == 0;
     const bool cp932 = cp932Valid_ && !cp932Trail_;
@@ -97,6 +128,34 @@ std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read, std::s
         sniffer.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
     }
     return sniffer.Result();
+}
+
+LineReader::ReadFn ReadAsUtf8(LineReader::ReadFn read, TextEncoding encoding) {
+    if (encoding != TextEncoding::Utf16Le && encoding != TextEncoding::Utf16Be) return read;
+    struct State {
+        explicit State(bool bigEndian) : decoder(bigEndian) {}
+        Utf16Decoder decoder;
+        std::vector<char> chunk = std::vector<char>(LineReader::kDefaultChunk);
+        std::string utf8;
+        std::size_t handedOut = 0;
+        bool end = false;
+    };
+    auto state = std::make_shared<State>(encoding == TextEncoding::Utf16Be);
+    return [read = std::move(read), state](char* buffer, std::size_t size) -> std::ptrdiff_t {
+        State& s = *state;
+        while (s.handedOut == s.utf8.size() && !s.end) {
+            s.utf8.clear();
+            s.handedOut = 0;
+            const std::ptrdiff_t n = read(s.chunk.data(), s.chunk.size());
+            if (n < 0) return -1;
+            if (n == 0) s.end = true, s.decoder.Finish(s.utf8);
+            else s.decoder.Feed(std::string_view(s.chunk.data(), static_cast<std::size_t>(n)), s.utf8);
+        }
+        const std::size_t n = std::min(size, s.utf8.size() - s.handedOut);
+        std::memcpy(buffer, s.utf8.data() + s.handedOut, n);
+        s.handedOut += n;
+        return static_cast<std::ptrdiff_t>(n);
+    };
 }
 
 std::optional<std::string_view> Utf8ToShiftJis::Convert(std::string_view utf8, std::string& problem) {

@@ -3,7 +3,9 @@
 //
 // A file is UTF-8 when it starts with the byte-order mark EF BB BF, or when it
 // is valid UTF-8, holds a byte above 127 and is not valid CP932 (a short Kanji
-// text can be both; it stays Shift-JIS). Every other file is Shift-JIS.
+// text can be both; it stays Shift-JIS). A file starting with FF FE or FE FF
+// is UTF-16 (little- or big-endian; Excel's Unicode text export is the former),
+// read as UTF-8 after conversion. Every other file is Shift-JIS.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +20,10 @@
 
 namespace mosaiko {
 
-enum class TextEncoding { ShiftJis, Utf8 };
+enum class TextEncoding { ShiftJis, Utf8, Utf16Le, Utf16Be };
+
+// The encoding's name for the user, e.g. "UTF-16".
+const char* EncodingName(TextEncoding encoding);
 enum class EncodingChoice { Auto, ShiftJis, Utf8 };
 
 // Looks at a file's bytes, fed in chunks of any size, up to a Ctrl-Z.
@@ -26,7 +31,7 @@ class EncodingSniffer {
 public:
     void Feed(std::string_view chunk);
     // No later byte can change the answer.
-    bool Decided() const { return bom_ || !utf8Valid_ || stopped_; }
+    bool Decided() const;
     // The answer for the bytes fed so far, taken as the whole file.
     TextEncoding Result() const;
 
@@ -34,8 +39,13 @@ private:
     void FeedUtf8(unsigned char c);
     void FeedCp932(unsigned char c);
 
+    bool FeedUtf16Mark(unsigned char c);
+
     std::size_t seen_ = 0;  // bytes fed, up to the byte-order mark's length
     bool bom_ = false;
+    std::size_t fed_ = 0;      // bytes fed, up to a UTF-16 mark's length
+    unsigned char first_ = 0;  // the first byte, for the UTF-16 marks
+    std::optional<TextEncoding> utf16_;
     bool stopped_ = false;  // Ctrl-Z seen
     bool nonAscii_ = false;
     bool utf8Valid_ = true;
@@ -49,6 +59,9 @@ private:
 // Reads the file through `read` until the answer is known. nullopt: read error.
 std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read,
                                           std::size_t chunkSize = LineReader::kDefaultChunk);
+
+// `read` itself, or for UTF-16 a read that hands out the file as UTF-8.
+LineReader::ReadFn ReadAsUtf8(LineReader::ReadFn read, TextEncoding encoding);
 
 // Converts UTF-8 lines to CP932, one line at a time.
 class Utf8ToShiftJis {

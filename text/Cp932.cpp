@@ -92,4 +92,38 @@ std::size_t Cp932StrictEncoder::Convert(std::string_view utf8, std::string& out)
     return Run(static_cast<iconv_t>(cd_), utf8, out, OneCharacter, nullptr);
 }
 
+Utf16Decoder::Utf16Decoder(bool bigEndian) : cd_(iconv_open("UTF-8", bigEndian ? "UTF-16BE" : "UTF-16LE")) {
+    if (cd_ == kNoConverter) throw std::runtime_error("iconv: no conversion from UTF-16 to UTF-8");
+}
+
+Utf16Decoder::~Utf16Decoder() { iconv_close(static_cast<iconv_t>(cd_)); }
+
+void Utf16Decoder::Feed(std::string_view utf16, std::string& out) {
+    pending_.append(utf16);
+    char* src = pending_.data();
+    std::size_t srcLeft = pending_.size();
+    while (srcLeft > 0) {
+        // Two UTF-16 bytes give at most three UTF-8 bytes, four give four.
+        const std::size_t done = out.size();
+        out.resize(done + srcLeft * 2 + 4);
+        char* dst = out.data() + done;
+        std::size_t dstLeft = out.size() - done;
+        const std::size_t r = iconv(static_cast<iconv_t>(cd_), &src, &srcLeft, &dst, &dstLeft);
+        const int error = errno;
+        out.resize(out.size() - dstLeft);
+        if (r != static_cast<std::size_t>(-1) || error == E2BIG) continue;
+        if (error == EINVAL) break;  // the rest comes with the next piece
+        const std::size_t skip = std::min<std::size_t>(2, srcLeft);
+        src += skip;
+        srcLeft -= skip;
+        out.append(kReplacementCharacter);
+    }
+    pending_.erase(0, pending_.size() - srcLeft);
+}
+
+void Utf16Decoder::Finish(std::string& out) {
+    if (!pending_.empty()) out.append(kReplacementCharacter);
+    pending_.clear();
+}
+
 }  // namespace mosaiko

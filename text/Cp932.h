@@ -36,4 +36,26 @@ private:
     void* cd_;  // iconv_t, kept out of the header
 };
 
+// UTF-16 to UTF-8 for input read in pieces of any size: a code unit or a
+// surrogate pair cut between two pieces is finished by the next. A byte-order
+// mark becomes U+FEFF, which the UTF-8 reading drops as it does EF BB BF.
+class Utf16Decoder {
+public:
+    // Throws std::runtime_error when iconv has no conversion from UTF-16.
+    explicit Utf16Decoder(bool bigEndian);
+    ~Utf16Decoder();
+    Utf16Decoder(const Utf16Decoder&) = delete;
+    Utf16Decoder& operator=(const Utf16Decoder&) = delete;
+
+    // Appends the UTF-8 of `utf16` to `out`; a unit that is not UTF-16 (a lone
+    // surrogate) becomes U+FFFD, which has no CP932 form and so is reported.
+    void Feed(std::string_view utf16, std::string& out);
+    // The input ended: an unfinished unit left over becomes U+FFFD.
+    void Finish(std::string& out);
+
+private:
+    void* cd_;
+    std::string pending_;  // bytes of a unit not yet complete
+};
+
 }  // namespace mosaiko

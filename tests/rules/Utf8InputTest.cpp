@@ -31,6 +31,10 @@ TEST(Utf8Input, RecognisesOnlyWhatCannotBeShiftJis) {
         {"1,\xED\xA0\x80\r\n", TextEncoding::ShiftJis},         // a surrogate is not UTF-8
         {"1,A\x1A" + kKanjiUtf8, TextEncoding::ShiftJis},       // nothing after Ctrl-Z counts
         {"", TextEncoding::ShiftJis},
+        {"\xFF\xFE" "1\0", TextEncoding::Utf16Le},              // Excel's Unicode text
+        {"\xFE\xFF\0" "1", TextEncoding::Utf16Be},
+        {"\xFF", TextEncoding::ShiftJis},                        // half a mark
+        {"\xFE" "1", TextEncoding::ShiftJis},
     };
     for (const Case& c : cases) {
         for (std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{4096}}) {
@@ -47,6 +51,17 @@ TEST(Utf8Input, ConvertsLinesAndDropsTheMark) {
         EXPECT_EQ(r.encoding, TextEncoding::Utf8);
         // The first record stays: its first field is "1", not the mark and "1".
         EXPECT_EQ(Contents(memo), (std::vector<std::string>{"1," + kKanjiSjis, "2,B"}));
+    }
+}
+
+TEST(Utf8Input, Utf16IsReadInPiecesOfAnySize) {
+    const std::string le("\xFF\xFE" "1\0\t\0\x22\x6F\x57\x5B\r\0\n\0" "2\0\t\0B\0", 20);
+    for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{4096}}) {
+        MemoLines memo;
+        const ImportResult r = ImportBytes(le, memo, chunk);
+        EXPECT_EQ(r.outcome, ImportOutcome::Done);
+        EXPECT_EQ(r.encoding, TextEncoding::Utf16Le);
+        EXPECT_EQ(Contents(memo), (std::vector<std::string>{"1\t" + kKanjiSjis, "2\tB"}));
     }
 }
 

@@ -42,6 +42,7 @@ public:
         }
         if (input_ >= 0) ::close(input_);
     }
+    pid_t Pid() const { return pid_; }
     // The raw wait status after SIGTERM.
     int Terminate() { return Stop(SIGTERM); }
     // The raw wait status after `sig`.

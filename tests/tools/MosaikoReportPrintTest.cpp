@@ -3,6 +3,12 @@
 // its group's data.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -156,6 +162,41 @@ TEST_F(MosaikoReportPrint, FailingCheckAndUnknownPrinterPrintNothing) {
     // No job was sent: the queue is idle with no new file.
     EXPECT_TRUE(cups_->WaitForPdfs(before, 5));
     EXPECT_EQ(pdfCount(), before);
+}
+
+
+// A TCP socket on 127.0.0.1 and its port: listening (connections are accepted
+// by the kernel and never answered) or closed again (nothing is there).
+std::pair<int, int> LocalSocket(bool listening) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    if (listening) ::listen(fd, 4);
+    else ::close(fd);
+    return {listening ? fd : -1, ntohs(address.sin_port)};
+}
+
+TEST(MosaikoReportNoCups, ServiceThatDoesNotAnswerIsNamedWithinFifteenSeconds) {
+    for (const bool listening : {true, false}) {
+        const auto [fd, port] = LocalSocket(listening);
+        const std::string server = "127.0.0.1:" + std::to_string(port);
+        ::setenv("CUPS_SERVER", server.c_str(), 1);
+        for (const auto& args : {std::initializer_list<std::string>{"--list-printers"},
+                                 std::initializer_list<std::string>{kSample, "--print"}}) {
+            const auto start = std::chrono::steady_clock::now();
+            const ToolResult r = RunTool(kTool, args);
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+            EXPECT_EQ(r.status, 1) << r.err;
+            EXPECT_NE(r.err.find("印刷サービスに接続できません（" + server + "）"), std::string::npos) << r.err;
+            EXPECT_EQ(r.err.find("プリンターがありません"), std::string::npos) << r.err;
+        }
+        ::unsetenv("CUPS_SERVER");
+        if (fd >= 0) ::close(fd);
+    }
 }
 
 }  // namespace

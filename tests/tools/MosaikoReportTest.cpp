@@ -166,6 +166,35 @@ TEST_F(MosaikoReport, Utf8AndShiftJisFilesGiveTheSameReport) {
     }
 }
 
+TEST_F(MosaikoReport, Utf16FilesAndFilesWithoutDataLines) {
+    // 1,漢字 / 1,ABC tab-separated as Excel's Unicode text export writes it.
+    const std::string le("\xFF\xFE" "1\0\t\0\x22\x6F\x57\x5B\r\0\n\0" "1\0\t\0A\0B\0C\0\r\0\n\0", 30);
+    std::string be = le;
+    for (std::size_t i = 0; i + 1 < be.size(); i += 2) std::swap(be[i], be[i + 1]);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* note;  // on standard error
+        const char* lines;
+    } cases[] = {
+        {"le.txt", le, "le.txt: UTF-16 として読み込み、Shift-JIS に変換しました", "lines: 2"},
+        {"be.txt", be, "be.txt: UTF-16 として読み込み、Shift-JIS に変換しました", "lines: 2"},
+        {"empty.csv", "", "empty.csv: データ行がありません", "lines: 0"},
+        {"garbage.csv", "abc,def\r\n\x81\x40xyz\r\n", "garbage.csv: データ行がありません", "lines: 0"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(Path(c.name), c.bytes);
+        const std::string pdf = Path((std::string(c.name) + ".pdf").c_str());
+        const auto r = RunTool(kTool, {Path(c.name), "-o", pdf, "--version", "2", "--size", "4"});
+        ASSERT_EQ(r.status, 0) << c.name << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.note), std::string::npos) << r.err;
+        EXPECT_NE(r.out.find(c.lines), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("pages: 1"), std::string::npos) << r.out;
+    }
+    EXPECT_NE(QrBytesOfFirstPage(Path("le.txt.pdf")).find("\x8A\xBF\x8E\x9A"), std::string::npos);
+    EXPECT_EQ(QrBytesOfFirstPage(Path("be.txt.pdf")), QrBytesOfFirstPage(Path("le.txt.pdf")));
+}
+
 // "-", /dev/stdin, a process substitution and a FIFO cannot seek: they are
 // read once, and the encoding guess works on what was read.
 TEST_F(MosaikoReport, PipesAreReadOnceAsAStream) {

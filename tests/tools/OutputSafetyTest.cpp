@@ -106,6 +106,8 @@ TEST_F(OutputSafety, UnreadableOrTooLargeInputIsRefused) {
     const auto tooLong = RunTool(kQr, {"--input", Path("long.txt"), "-o", Path("long.pbm")});
     EXPECT_EQ(tooLong.status, 1);
     EXPECT_NE(tooLong.err.find("7259136"), std::string::npos) << tooLong.err;
+    EXPECT_NE(tooLong.err.find("2953 bytes in byte mode"), std::string::npos) << tooLong.err;
+    EXPECT_EQ(tooLong.err.find("7089 bytes"), std::string::npos) << tooLong.err;
     EXPECT_FALSE(std::filesystem::exists(Path("long.pbm")));
 }
 

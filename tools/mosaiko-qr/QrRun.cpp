@@ -24,9 +24,20 @@ ReadStatus Unreadable(const std::string& path, int error, std::string& message) 
 
 }  // namespace
 
+namespace {
+
+// What the largest symbol holds: 7089 is its numeric capacity; of bytes that
+// are not all digits it holds no more than byte mode's figure.
+std::string SymbolLimitText() {
+    const int bytes = SymbolParameters[kMaxVersion].Levels[kLevelL].Capacity[kModeByte];
+    return std::to_string(kMaxSymbolText) + " digits, or " + std::to_string(bytes) + " bytes in byte mode at 40-L";
+}
+
+}  // namespace
+
 std::string TooLongText(const std::string& what) {
-    return what + " holds more than " + std::to_string(kMaxInputBytes) + " bytes, the most that 1024 symbols of " +
-           std::to_string(kMaxSymbolText) + " bytes hold";
+    return what + " holds more than " + std::to_string(kMaxInputBytes) + " bytes, the most that 1024 symbols take (" +
+           "a symbol holds at most " + SymbolLimitText() + ")";
 }
 
 ReadStatus ReadAllBytes(const std::string& path, std::string& bytes, std::string& error) {
@@ -124,7 +135,8 @@ std::string FailureMessage(const QrDriver& d) {
     const int k = d.Encoder().CurrentSymbol();
     std::string where = "symbol " + std::to_string(k) + " of " + std::to_string(d.Encoder().Count()) + ": ";
     if (d.PieceLength(k) > kMaxSymbolText)
-        return where + "its " + std::to_string(d.PieceLength(k)) + " bytes exceed the 7089 bytes a symbol can hold";
+        return where + "its " + std::to_string(d.PieceLength(k)) + " bytes exceed what a symbol holds (" +
+               SymbolLimitText() + ")";
     static const char* kModes[] = {"numeric", "alphanumeric", "byte", "kanji"};
     static const char* kLevels = "LMQH";
     if (d.Encoder().LastFailure() == EncodeFailure::ByteNotInMode)

@@ -28,7 +28,8 @@ std::optional<int> CheckOptions(int argc, char** argv, QrOptions& options, QrFor
 // status when it cannot be had.
 std::optional<int> ReadCode(const QrOptions& options, std::string& code);
 
-// The most data a run can use: 1024 symbols of 7089 bytes each.
+// The most data a run can use: 1024 symbols of 7089 digits each (a symbol's
+// numeric capacity; other bytes fill a symbol sooner).
 inline constexpr std::size_t kMaxInputBytes = kMaxPieces * static_cast<std::size_t>(kMaxSymbolText);
 
 enum class ReadStatus { Read, Unreadable, TooLong };

@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "CupsReach.h"
 #include "QuickRep.h"
 
 namespace mosaiko {
@@ -30,10 +31,19 @@ PrintOutcome PrintReport(TQuickRep& report, const QPrinterInfo& info) {
     return outcome;
 }
 
-void ListPrinters(std::ostream& out, std::ostream& err) {
+std::string PrintingServiceProblem() {
+    return CupsUnreachable(ConfiguredCupsServer(), std::chrono::seconds(kCupsTimeoutSeconds));
+}
+
+bool ListPrinters(std::ostream& out, std::ostream& err) {
+    if (const std::string problem = PrintingServiceProblem(); !problem.empty()) {
+        err << "mosaiko-report: " << problem << "\n";
+        return false;
+    }
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (names.isEmpty()) err << "mosaiko-report: プリンターがありません\n";
     for (const QString& name : names) out << name.toStdString() << "\n";
+    return true;
 }
 
 }  // namespace mosaiko

@@ -24,7 +24,14 @@ QPrinterInfo FindPrinter(const std::string& name, std::string& error);
 // report's title.
 PrintOutcome PrintReport(TQuickRep& report, const QPrinterInfo& info);
 
+// How long the printing service has to answer before it counts as unreachable.
+inline constexpr int kCupsTimeoutSeconds = 10;
+
+// Empty when the printing service answers; else why not, in UTF-8.
+std::string PrintingServiceProblem();
+
 // One printer name a line on `out`; a note on `err` when there is none.
-void ListPrinters(std::ostream& out, std::ostream& err);
+// False, with the reason on `err`, when the printing service cannot be reached.
+bool ListPrinters(std::ostream& out, std::ostream& err);
 
 }  // namespace mosaiko

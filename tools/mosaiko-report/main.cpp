@@ -80,13 +80,12 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     RegisterFontSubstitutes();
     if (options.listPrinters) {
-        ListPrinters(std::cout, std::cerr);
-        return Finish(0);
+        return Finish(ListPrinters(std::cout, std::cerr) ? 0 : kExitFailed);
     }
     QPrinterInfo printer;
     if (options.print) {
-        std::string error;
-        printer = FindPrinter(options.printer, error);
+        std::string error = PrintingServiceProblem();
+        if (error.empty()) printer = FindPrinter(options.printer, error);
         if (printer.isNull()) {
             std::cerr << "mosaiko-report: " << error << "\n";
             return kExitFailed;
@@ -100,8 +99,11 @@ int main(int argc, char** argv) {
         if (!imported.detail.empty()) std::cerr << "mosaiko-report: " << imported.detail << "\n";
         return kExitFailed;
     }
-    if (imported.encoding == TextEncoding::Utf8)
-        std::cerr << "mosaiko-report: " << options.file << ": UTF-8 として読み込み、Shift-JIS に変換しました\n";
+    if (imported.encoding != TextEncoding::ShiftJis)
+        std::cerr << "mosaiko-report: " << options.file << ": " << EncodingName(imported.encoding)
+                  << " として読み込み、Shift-JIS に変換しました\n";
+    if (const std::string none = NoDataLinesWarning(imported); !none.empty())
+        std::cerr << "mosaiko-report: " << options.file << ": " << none << "\n";
     if (const std::string cut = CutLinesWarning(imported); !cut.empty())
         std::cerr << "mosaiko-report: " << options.file << ": " << cut << "\n";
     std::ostream& counts = Counts(options);

@@ -68,6 +68,27 @@ TEST_F(JapaneseDesktopTest, StatusBarSaysUtf8AndCancel) {
     EXPECT_LT(window->LineCount, 300);
 }
 
+TEST_F(JapaneseDesktopTest, StatusBarSaysUtf16AndNoDataLines) {
+    // 1,漢 as Excel's Unicode text export writes it, and in big-endian order.
+    const struct {
+        std::string bytes;
+        QString status;
+        Lines memo;
+    } cases[] = {
+        {std::string("\xFF\xFE" "1\0\t\0\x22\x6F\r\0\n\0", 12), QStringLiteral("UTF-16 として読み込みました"), {"1\t\x8A\xBF"}},
+        {std::string("\xFE\xFF" "\0" "1\0\t\x6F\x22\0\n", 10), QStringLiteral("UTF-16 として読み込みました"), {"1\t\x8A\xBF"}},
+        {"", QStringLiteral("input.csv: データ行がありません"), {}},
+        {"abc,def\r\n#\r\n", QStringLiteral("input.csv: データ行がありません"), {}},
+    };
+    auto window = MakeWindow();
+    for (const auto& c : cases) {
+        ImportBytes(*window, c.bytes);
+        EXPECT_EQ(window->StatusBar1->currentMessage(), c.status);
+        EXPECT_EQ(MemoContents(*window), c.memo);
+        EXPECT_TRUE(errors.isEmpty());
+    }
+}
+
 TEST_F(JapaneseDesktopTest, ErrorBoxesCarryTheDetail) {
     auto window = MakeWindow();
     ImportBytes(*window, "1,A\r\n98765432101,B\r\n");

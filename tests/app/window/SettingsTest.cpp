@@ -47,9 +47,10 @@ void ExpectDesignDefaultsFromVersionOn(const Shown& s) {
     EXPECT_EQ(s.symbolCount, 8);
 }
 
+// Read back as the window reads it: lines the save kept as they were (a
+// broken one, say) may stop Qt's own INI reader.
 QString Stored(const QString& path, const char* name) {
-    QSettings settings(path, QSettings::IniFormat);
-    return settings.value(QString::fromLatin1(name)).toString();
+    return SettingsStore::OpenFile(path)->ReadString(QString::fromLatin1(name));
 }
 
 using SettingsTest = WindowTest;
@@ -84,7 +85,7 @@ TEST_F(SettingsTest, ValuesGoThroughTheirControlsWhichKeepThemInRange) {
     const Case cases[] = {
         {"Version=99\nSymbolSize=7\nFontSize=100\nSymbolCount=0\n", 40, 3, 60, 1},
         {"Version=0\nSymbolSize=-1\nFontSize=abc\nSymbolCount=21\n", 1, -1, 10, 20},
-        {"Version=abc\nSymbolSize=\nFontSize=5\nSymbolCount=99999999999\n", 20, 0, 6, 8},
+        {"Version=abc\nSymbolSize=\nFontSize=5\nSymbolCount=99999999999\n", 20, 0, 6, 20},
         {"Version=007\nSymbolSize=2\nFontSize=-12\nSymbolCount=+3\n", 7, 2, 6, 3},
     };
     for (const Case& c : cases) {
@@ -215,6 +216,41 @@ TEST_F(SettingsTest, ByteOrderMarkAndBrokenLinesHideNoValue) {
         EXPECT_EQ(Stored(SettingsPath(), "SymbolCount"), "3");
         QSettings saved(SettingsPath(), QSettings::IniFormat);
         EXPECT_EQ(saved.allKeys().size(), 8) << saved.allKeys().join(' ').toStdString();
+    }
+}
+
+TEST_F(SettingsTest, CloseChangesOnlyTheValuesItOwnsAndKeepsTheirBytes) {
+    const struct {
+        std::string text;
+        QString title, filePath;
+        int version;
+        std::vector<std::string> kept;  // lines still in the file after close
+    } cases[] = {
+        // 在庫 and データ in Shift-JIS, as an older tool wrote them.
+        {"[General]\nReportTitle=\x8D\xDD\x8C\xC9\nFilePath=/d/\x83\x66\x81\x5B\x83\x5E.csv\n",
+         QStringLiteral("在庫"), QStringLiteral("/d/データ.csv"), 20,
+         {"ReportTitle=\x8D\xDD\x8C\xC9", "FilePath=/d/\x83\x66\x81\x5B\x83\x5E.csv"}},
+        // A backslash at the end of a line joins no lines.
+        {"[General]\nReportTitle=abc\\\nFilePath=/tmp/x.csv\n", QStringLiteral("abc\\"), QStringLiteral("/tmp/x.csv"), 20,
+         {"ReportTitle=abc\\", "FilePath=/tmp/x.csv"}},
+        // Out of the 32-bit range: held like 2147483647, then to the slider's 40.
+        {"; by hand\n[General]\nVersion=2147483648\nOther=1\n\n[Printer]\nReportTitle=x\n", QStringLiteral("ＱＲコードリスト"),
+         QString(), 40, {"; by hand", "Other=1", "[Printer]", "ReportTitle=x", "Version=40", "SymbolCount=8"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        WriteFile(QStringLiteral("Mosaiko.ini"), c.text);
+        auto window = MakeWindow();
+        const Shown s = Read(*window);
+        EXPECT_EQ(s.title, c.title);
+        EXPECT_EQ(s.filePath, c.filePath);
+        EXPECT_EQ(s.version, c.version);
+        window->close();
+        QFile saved(SettingsPath());
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = saved.readAll().split('\n');
+        for (const std::string& line : c.kept) EXPECT_TRUE(lines.contains(QByteArray::fromStdString(line))) << line;
+        EXPECT_EQ(Read(*MakeWindow()).title, c.title);
     }
 }
 
