@@ -117,8 +117,10 @@ void BuildChoices(QFrame* panel, MainControls& c) {
     c.ComboBox1->setFont(UiFont(13));
     c.CheckBox1 = Place(new QCheckBox(QStringLiteral("最小符号化"), panel), "CheckBox1", 760, 56, 113, 23);
     c.CheckBox1->setToolTip(QStringLiteral("文字の種類ごとに最も短い符号化を選び、より多くの文字を収めます"));
+    c.CheckBox2 = Place(new QCheckBox(QStringLiteral("CSV読込"), panel), "CheckBox2", 876, 56, 125, 23);
+    c.CheckBox2->setToolTip(QStringLiteral("表計算ソフトのCSVとして読み込みます（引用符の中のカンマや改行もセルの一部）"));
     // Outside the design's tab order, which runs from SpinEdit1 back to Memo1.
-    for (QWidget* w : std::initializer_list<QWidget*>{c.ComboBox1, c.CheckBox1})
+    for (QWidget* w : std::initializer_list<QWidget*>{c.ComboBox1, c.CheckBox1, c.CheckBox2})
         w->setFocusPolicy(Qt::ClickFocus);
 }
 

@@ -56,6 +56,7 @@ struct MainControls {
     QLabel* Panel18 = nullptr;
     QComboBox* ComboBox1 = nullptr;  // error-correction level, items L, M, Q, H
     QCheckBox* CheckBox1 = nullptr;  // the smallest encoding
+    QCheckBox* CheckBox2 = nullptr;  // CSV reading: records as a spreadsheet writes them
 
     QStatusBar* StatusBar1 = nullptr;
 

@@ -17,11 +17,12 @@ namespace {
 const char* const kNames[] = {"x_pos", "y_pos", "Version", "SymbolSize", "ReportTitle", "FilePath", "FontSize",
                               "SymbolCount"};
 
-const char* const kChoiceNames[] = {"ECLevel", "MinimalEncoding"};
+const char* const kChoiceNames[] = {"ECLevel", "MinimalEncoding", "CsvReading"};
 constexpr SettingRange kSwitchRange{0, 1, 0};
 
 QStringList Choices(const MainControls& c) {
-    return {QString::number(c.ComboBox1->currentIndex()), QString::number(c.CheckBox1->isChecked() ? 1 : 0)};
+    return {QString::number(c.ComboBox1->currentIndex()), QString::number(c.CheckBox1->isChecked() ? 1 : 0),
+            QString::number(c.CheckBox2->isChecked() ? 1 : 0)};
 }
 
 // The stored integer in the setting's range; its initial value when missing
@@ -75,6 +76,7 @@ LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, Mai
         for (const char* name : kChoiceNames) loaded.choices << store.ReadString(QString::fromLatin1(name));
         c.ComboBox1->setCurrentIndex(kLevelRange.Clamp(ReadInteger(loaded.choices[0], kLevelRange.initial)));
         c.CheckBox1->setChecked(kSwitchRange.Clamp(ReadInteger(loaded.choices[1], 0)) == 1);
+        c.CheckBox2->setChecked(kSwitchRange.Clamp(ReadInteger(loaded.choices[2], 0)) == 1);
     } catch (const SettingsStoreError&) {
         // The load ends quietly here; the controls after it keep their design values.
     }

@@ -25,8 +25,8 @@ struct LoadedSettings {
 // is unreadable or the value is not a string); the values applied before it stay.
 LoadedSettings LoadMainSettings(const SettingsStore& store, QWidget& window, MainControls& controls);
 
-// Then the further choices: "ECLevel" (0-3 = L, M, Q, H) and
-// "MinimalEncoding" (0 or 1), L and off when missing or not a number.
+// Then the further choices: "ECLevel" (0-3 = L, M, Q, H), "MinimalEncoding"
+// and "CsvReading" (0 or 1), L and off when missing or not a number.
 //
 // Writes the eight values in the same order, as decimal text or plain text;
 // a value the load did not read is written only when its control has changed

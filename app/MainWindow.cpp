@@ -49,6 +49,8 @@ QString ImportNotice(const ImportResult& result, const QString& path) {
         parts << QStringLiteral("%1 として読み込みました").arg(QLatin1String(EncodingName(result.encoding)));
     if (const std::string none = NoDataLinesWarning(result); !none.empty())
         parts << QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(none);
+    if (const std::string leftOut = LeftOutLinesWarning(result); !leftOut.empty())
+        parts << QString::fromStdString(leftOut);
     if (result.outcome == ImportOutcome::Cancelled)
         parts << QStringLiteral("読み込みを中止しました（%1 行を残しました）").arg(result.lineCount);
     return parts.join(QStringLiteral("。"));
@@ -147,7 +149,7 @@ void TQRTest_main::ImportChosenFile(const QString& path, WaitCursor& wait) {
         }
         return !CancelRequested;
     };
-    const ImportResult result = ImportFile(path, Memo1->Lines(), keepGoing);
+    const ImportResult result = ImportFile(path, Memo1->Lines(), keepGoing, EncodingChoice::Auto, Settings().csv);
     LineCount = static_cast<std::int32_t>(result.lineCount);
     Memo1->Refresh();
     const std::string_view message = ImportMessage(result.outcome);
@@ -210,6 +212,7 @@ ReportSettings TQRTest_main::Settings() const {
     s.fontSize = SpinEdit1->value();
     s.level = ComboBox1->currentIndex();
     s.optimal = CheckBox1->isChecked();
+    s.csv = CheckBox2->isChecked();
     return s;
 }
 

@@ -107,7 +107,11 @@ void TMemoView::UpdateScrollRanges() {
     horizontal->setSingleStep(std::max(metrics.averageCharWidth() * 2, 1));
 }
 
-QString TMemoView::LineText(std::size_t i) const { return DecodeShiftJis(lines_.Line(i)); }
+// A CSV record keeps a cell's line break as LF; the view marks it with "↵"
+// (one character for one, so columns stay) to show the record on one line.
+QString TMemoView::LineText(std::size_t i) const {
+    return DecodeShiftJis(lines_.Line(i)).replace(QLatin1Char('\n'), QChar(0x21B5));
+}
 
 int TMemoView::LineHeight() const { return std::max(fontMetrics().lineSpacing(), 1); }
 

@@ -23,7 +23,7 @@ bool OpenInput(QFile& file, const QString& path) {
 }  // namespace
 
 ImportResult ImportFile(const QString& path, MemoLines& memo, const std::function<bool()>& keepGoing,
-                        EncodingChoice choice) {
+                        EncodingChoice choice, bool csv) {
     memo.Clear();
     QFile file(path);
     if (!OpenInput(file, path)) return ReadFailure(path, file);
@@ -50,7 +50,7 @@ ImportResult ImportFile(const QString& path, MemoLines& memo, const std::functio
     const std::optional<TextEncoding> encoding = ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead); });
     if (!encoding || (!stream && !file.seek(0))) return ReadFailure(path, file);
     LineReader reader(ReadAsUtf8(read, *encoding));
-    ImportResult result = ImportLines(reader, memo, keepGoing, *encoding);
+    ImportResult result = ImportLines(reader, memo, keepGoing, *encoding, csv);
     if (result.outcome == ImportOutcome::ReadError) result.detail = ReadFailure(path, file).detail;
     return result;
 }

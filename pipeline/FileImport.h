@@ -14,7 +14,8 @@ namespace mosaiko {
 // window breathe and looks at its cancel request. A file that cannot be
 // opened or read gives ReadError with `memo` empty and a detail naming the
 // file and the system's reason. Auto reads UTF-8 and UTF-16 files as such (Utf8Input.h).
+// `csv` reads spreadsheet records (ImportLines).
 ImportResult ImportFile(const QString& path, MemoLines& memo, const std::function<bool()>& keepGoing,
-                        EncodingChoice choice = EncodingChoice::Auto);
+                        EncodingChoice choice = EncodingChoice::Auto, bool csv = false);
 
 }  // namespace mosaiko

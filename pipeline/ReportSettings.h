@@ -45,6 +45,7 @@ struct ReportSettings {
     int fontSize = kFontSizeRange.initial;
     int level = kLevelRange.initial;  // error-correction level of every symbol
     bool optimal = false;             // the smallest encoding instead of the automatic rule
+    bool csv = false;                 // the file read as a spreadsheet writes CSV records
 
     int SymbolSizeItem() const { return ItemOfSymbolSize(symbolSize); }
     // Every value brought into its range; a symbol size below it is none.

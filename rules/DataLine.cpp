@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "CsvRecord.h"
+
 namespace mosaiko {
 namespace {
 
@@ -20,20 +22,8 @@ struct FieldSpan {
     std::string_view raw;
 };
 
-std::string_view QuotedRaw(std::string_view rest) {
-    std::size_t i = 0;
-    while (i < rest.size()) {
-        if (rest[i] == kQuote) {
-            if (i + 1 < rest.size() && rest[i + 1] == kQuote) {
-                i += 2;
-                continue;
-            }
-            return rest.substr(0, i);
-        }
-        ++i;
-    }
-    return rest;  // no closing quote: the field runs to the end of the line
-}
+// No closing quote: the field runs to the end of the line.
+std::string_view QuotedRaw(std::string_view rest) { return rest.substr(0, QuotedFieldEnd(rest)); }
 
 FieldSpan FindField(std::string_view line) {
     std::size_t start = 0;
@@ -60,11 +50,7 @@ std::optional<std::string> FirstField(std::string_view line) {
     if (!span.found) return std::nullopt;
     if (!span.quoted) return std::string(span.raw);
     std::string field;
-    field.reserve(span.raw.size());
-    for (std::size_t i = 0; i < span.raw.size(); ++i) {
-        field.push_back(span.raw[i]);
-        if (span.raw[i] == kQuote) ++i;  // "" inside the quotes is one quote
-    }
+    AppendUnquoted(field, span.raw);
     return field;
 }
 

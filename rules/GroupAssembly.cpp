@@ -2,12 +2,34 @@
 
 #include <algorithm>
 
+#include "CsvRecord.h"
 #include "ShiftJisText.h"
 
 namespace mosaiko {
 namespace {
 
 constexpr std::string_view kLineEndEscape = "~0D0A~";
+
+void AppendLine(GroupTexts& group, std::string_view text) {
+    AppendEscaped(group.codeText, text);
+    group.codeText += kLineEndEscape;
+    group.data += text;
+    group.data += "\r\n";
+    group.labelText += text;
+    group.labelText += '\r';
+}
+
+// A record's line breaks inside cells end lines of the group's text like the
+// records themselves do.
+void AppendRecord(GroupTexts& group, std::string_view record) {
+    const std::string joined = CsvRecordText(record);
+    std::string_view text = std::string_view(joined).substr(0, kMaxLineText);
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n')) {
+        AppendLine(group, text.substr(0, lf));
+        text.remove_prefix(lf + 1);
+    }
+    AppendLine(group, text);
+}
 
 }  // namespace
 
@@ -31,13 +53,11 @@ GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t 
     GroupTexts group = GroupBounds(lines, start, bound);
     if (start >= lines.Count()) return group;
     for (std::size_t j = start; j <= group.last; ++j) {
-        const std::string_view text = LineText(lines.Line(j));
-        AppendEscaped(group.codeText, text);
-        group.codeText += kLineEndEscape;
-        group.data += text;
-        group.data += "\r\n";
-        group.labelText += text;
-        group.labelText += '\r';
+        if (lines.Csv()) {
+            AppendRecord(group, lines.Line(j));
+        } else {
+            AppendLine(group, LineText(lines.Line(j)));
+        }
     }
     return group;
 }

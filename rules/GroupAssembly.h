@@ -28,7 +28,9 @@ struct GroupTexts {
 GroupTexts GroupBounds(const MemoLines& lines, std::size_t start, std::size_t bound);
 
 // The group that starts at line `start` and may run up to line `bound`: it
-// ends at the last line the view records for it.
+// ends at the last line the view records for it. For a CSV view each record
+// gives CsvRecordText, cut to kMaxLineText bytes, and each LF in it ends a
+// line of the texts like the record's own end.
 GroupTexts AssembleGroup(const MemoLines& lines, std::size_t start, std::size_t bound);
 
 // How many groups GroupCursor walks, without building their texts.

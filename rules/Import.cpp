@@ -1,9 +1,11 @@
 #include "Import.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <stdexcept>
 
+#include "CsvRecord.h"
 #include "ImportMessages.h"
 
 namespace mosaiko {
@@ -50,20 +52,81 @@ std::string CutLinesWarning(const ImportResult& result) {
     return text;
 }
 
-Importer::Importer(MemoLines& memo) : memo_(memo) { memo_.Clear(); }
+std::string LeftOutLinesWarning(const ImportResult& result) {
+    const LeftOutLines& l = result.leftOut;
+    if (l.keptLine == 0) return {};
+    std::string lines = std::to_string(l.from);
+    if (l.to > l.from) lines += "～" + std::to_string(l.to);
+    std::string text = LinePrefix(l.keptLine) + "引用符の中の改行に続く " + lines +
+                       " 行目を読み込みませんでした（CSV読込で読めます）";
+    if (l.keptLines > 1) text += "（ほかに " + std::to_string(l.keptLines - 1) + " 行）";
+    return text;
+}
+
+Importer::Importer(MemoLines& memo, bool csv) : memo_(memo), csv_(csv) {
+    memo_.Clear();
+    memo_.SetCsv(csv);
+}
 
 bool Importer::Take(std::string_view line) {
+    ++lineNumber_;
+    if (csv_) return TakeCsvLine(line);
     const LineClass cls = ClassifyLine(line);
     if (cls.kind == LineKind::Unusable) return false;
-    if (cls.kind == LineKind::Skip) return true;
-    if (grouping_.Add(cls.number).separatorBefore) memo_.Append(kSeparatorLine);
-    memo_.Append(line);
+    if (cls.kind == LineKind::Skip) {
+        if (openSince_ != 0) {
+            NoteLeftOut();
+            if (!CsvEndsInQuotes(line, true)) openSince_ = 0;
+        }
+        return true;
+    }
+    if (!TakeRecord(line)) return false;
+    openSince_ = CsvEndsInQuotes(line, false) ? lineNumber_ : 0;
     return true;
 }
 
+bool Importer::Finish() {
+    if (!open_) return true;
+    open_ = false;
+    return TakeRecord(pending_);
+}
+
+bool Importer::TakeRecord(std::string_view record) {
+    const LineClass cls = ClassifyLine(record);
+    if (cls.kind == LineKind::Unusable) return false;
+    if (cls.kind == LineKind::Skip) return true;
+    if (grouping_.Add(cls.number).separatorBefore) memo_.Append(kSeparatorLine);
+    memo_.Append(record);
+    return true;
+}
+
+bool Importer::TakeCsvLine(std::string_view line) {
+    if (open_) {
+        // Only the first kMaxKeptLine bytes of a record are kept, as of a line.
+        const std::size_t room = kMaxKeptLine - std::min(kMaxKeptLine, pending_.size());
+        if (room > 0) pending_ += '\n';
+        pending_.append(line.substr(0, room > 0 ? room - 1 : 0));
+    } else {
+        pending_.assign(line);
+    }
+    open_ = CsvEndsInQuotes(line, open_);
+    return open_ || TakeRecord(pending_);
+}
+
+void Importer::NoteLeftOut() {
+    if (leftOut_.keptLine == 0) {
+        leftOut_ = {openSince_, lineNumber_, lineNumber_, 1};
+    } else if (leftOut_.keptLine == openSince_) {
+        leftOut_.to = lineNumber_;
+    } else if (lastNoted_ != openSince_) {
+        ++leftOut_.keptLines;
+    }
+    lastNoted_ = openSince_;
+}
+
 ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::function<bool()>& keepGoing,
-                         TextEncoding encoding) {
-    Importer importer(memo);
+                         TextEncoding encoding, bool csv) {
+    Importer importer(memo, csv);
     ImportResult result;
     result.encoding = encoding;
     std::unique_ptr<Utf8ToShiftJis> converter;
@@ -99,9 +162,14 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
             }
             if (!importer.Take(line)) {
                 result.outcome = ImportOutcome::UnusableData;
-                result.detail = LinePrefix(lineNumber) + UnusableReason(line);
+                result.detail = LinePrefix(lineNumber) + UnusableReason(importer.Record(line));
                 break;
             }
+        }
+        if (result.outcome != ImportOutcome::ReadError && result.outcome != ImportOutcome::UnusableData &&
+            !importer.Finish()) {
+            result.outcome = ImportOutcome::UnusableData;
+            result.detail = LinePrefix(lineNumber) + UnusableReason(importer.Record({}));
         }
     } catch (const std::bad_alloc&) {
         // Memory ran out before the file was read (a line too long for it):
@@ -113,15 +181,17 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
     if (result.outcome == ImportOutcome::ReadError || result.outcome == ImportOutcome::UnusableData) memo.Clear();
     result.lineCount = importer.LineCount();
     result.groupCount = importer.GroupCount();
+    result.leftOut = importer.LeftOut();
     return result;
 }
 
-ImportResult ImportBytes(std::string_view bytes, MemoLines& memo, std::size_t chunkSize, EncodingChoice choice) {
+ImportResult ImportBytes(std::string_view bytes, MemoLines& memo, std::size_t chunkSize, EncodingChoice choice,
+                         bool csv) {
     const std::optional<TextEncoding> encoding =
         ResolveEncoding(choice, [&] { return SniffEncoding(ReadFromMemory(bytes), chunkSize); });
     const TextEncoding read = encoding.value_or(TextEncoding::ShiftJis);
     LineReader reader(ReadAsUtf8(ReadFromMemory(bytes), read), chunkSize);
-    return ImportLines(reader, memo, {}, read);
+    return ImportLines(reader, memo, {}, read, csv);
 }
 
 std::optional<TextEncoding> ResolveEncoding(EncodingChoice choice,

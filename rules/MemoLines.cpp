@@ -58,6 +58,7 @@ void MemoLines::Clear() {
     std::vector<std::uint64_t>().swap(ends_);
     groups_ = 0;
     groupOpen_ = false;
+    csv_ = false;
 }
 
 std::size_t MemoLines::MemoryUsed() const {

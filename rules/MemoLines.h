@@ -29,8 +29,12 @@ public:
     std::string_view Line(std::size_t i) const;
     std::size_t Count() const { return ends_.size(); }
     bool Empty() const { return ends_.empty(); }
-    // Empties the lines and the group records.
+    // Empties the lines and the group records; the lines are plain lines again.
     void Clear();
+    // The lines are comma-separated records (CsvRecord.h) whose line breaks
+    // inside quoted fields are kept as LF; group assembly reads them as such.
+    void SetCsv(bool csv) { csv_ = csv; }
+    bool Csv() const { return csv_; }
     // Bytes held for the lines and the offsets, for memory checks.
     std::size_t MemoryUsed() const;
 
@@ -48,6 +52,7 @@ private:
     std::vector<std::uint64_t> ends_;
     std::size_t groups_ = 0;
     bool groupOpen_ = false;
+    bool csv_ = false;
 };
 
 }  // namespace mosaiko

@@ -196,6 +196,30 @@ void CheckImportedRecords(const MemoLines& memo) {
     Check(start == memo.Count(), "records do not reach the last line");
 }
 
+// The CSV reading keeps whole records, each a data line; every group's code
+// text reads back to its data, and the label ends the same lines with CR.
+void CheckCsv(std::string_view file, std::size_t chunk) {
+    MemoLines memo;
+    const ImportResult result = ImportBytes(file, memo, chunk, EncodingChoice::Auto, true);
+    if (result.outcome != ImportOutcome::Done) {
+        Check(memo.Empty(), "a failed CSV import left lines");
+        return;
+    }
+    for (std::size_t i = 0; i < memo.Count(); ++i)
+        Check(memo.Line(i) == kSeparatorLine || ClassifyLine(memo.Line(i)).kind == LineKind::Data,
+              "a CSV record kept without a number");
+    std::int64_t groups = 0;
+    for (GroupCursor cursor(memo); !cursor.AtEnd(); ++groups) {
+        const GroupTexts g = cursor.Next();
+        Check(Unescaped(g.codeText) == g.data, "CSV code text does not read back to its data");
+        std::string label = g.data;
+        for (std::size_t at = label.find("\r\n"); at != std::string::npos; at = label.find("\r\n", at + 1))
+            label.erase(at + 1, 1);
+        Check(g.labelText == label, "CSV label and data end different lines");
+    }
+    Check(groups == result.groupCount, "CSV group count wrong");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -213,6 +237,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(CheckGroups(memo) == result.groupCount, "group count wrong");
         CheckImportedRecords(memo);
     }
+
+    CheckCsv(file, chunk);
 
     // Assembly must also hold for raw lines of any content, separators included.
     MemoLines raw;

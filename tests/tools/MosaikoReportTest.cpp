@@ -129,18 +129,24 @@ TEST_F(MosaikoReport, BadOptionsExitTwo) {
 namespace mosaiko::test {
 namespace {
 
-// The data bytes of the top QR code on the first page of `pdf`.
-std::string QrBytesOfFirstPage(const std::string& pdf) {
+// The data bytes of the QR codes on the first page of `pdf`, top to bottom.
+std::vector<std::string> QrSymbolsOfFirstPage(const std::string& pdf) {
     const std::string stem = pdf + "-page";
     const std::string command = "pdftoppm -r 400 -gray -singlefile '" + pdf + "' '" + stem + "'";
-    if (std::system(command.c_str()) != 0) return "pdftoppm failed";
+    if (std::system(command.c_str()) != 0) return {"pdftoppm failed"};
     const std::string pgm = ReadFile(stem + ".pgm");
     int width = 0, height = 0, maxValue = 0, consumed = 0;
-    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &maxValue, &consumed) != 3) return "no PGM";
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &maxValue, &consumed) != 3) return {"no PGM"};
     const auto* grey = reinterpret_cast<const uint8_t*>(pgm.data() + consumed + 1);
-    // The top symbol: a decoder asked for one code may return any of them.
-    const std::vector<Decoded> decoded = DecodeAll(grey, width, height, width);
-    return decoded.empty() ? "no symbol" : decoded.front().bytes;
+    std::vector<std::string> symbols;
+    for (const Decoded& d : DecodeAll(grey, width, height, width)) symbols.push_back(d.bytes);
+    return symbols;
+}
+
+// The top symbol: a decoder asked for one code may return any of them.
+std::string QrBytesOfFirstPage(const std::string& pdf) {
+    const std::vector<std::string> symbols = QrSymbolsOfFirstPage(pdf);
+    return symbols.empty() ? "no symbol" : symbols.front();
 }
 
 TEST_F(MosaikoReport, Utf8AndShiftJisFilesGiveTheSameReport) {
@@ -193,6 +199,42 @@ TEST_F(MosaikoReport, Utf16FilesAndFilesWithoutDataLines) {
     }
     EXPECT_NE(QrBytesOfFirstPage(Path("le.txt.pdf")).find("\x8A\xBF\x8E\x9A"), std::string::npos);
     EXPECT_EQ(QrBytesOfFirstPage(Path("be.txt.pdf")), QrBytesOfFirstPage(Path("le.txt.pdf")));
+}
+
+// Spreadsheet files as Excel (Shift-JIS, UTF-8 with BOM) and LibreOffice
+// (UTF-8, LF, every cell quoted) write them, with the cells 1 / りんご, 青森産 /
+// 3, then 2 / 東京⏎本社 / 03-1234, then 1 / say "hi" / (empty) / (empty).
+TEST_F(MosaikoReport, CsvReadingPutsTheCellsIntoTheSymbols) {
+    const std::string appleSjis = "\x82\xe8\x82\xf1\x82\xb2, \x90\xc2\x90\x58\x8e\x59";
+    const std::string appleUtf8 = "\xe3\x82\x8a\xe3\x82\x93\xe3\x81\x94, \xe9\x9d\x92\xe6\xa3\xae\xe7\x94\xa3";
+    const std::string tokyoSjis = "\x93\x8c\x8b\x9e", honshaSjis = "\x96\x7b\x8e\xd0";
+    const std::string tokyoUtf8 = "\xe6\x9d\xb1\xe4\xba\xac", honshaUtf8 = "\xe6\x9c\xac\xe7\xa4\xbe";
+    const auto excel = [](const std::string& apple, const std::string& tokyo, const std::string& honsha) {
+        return "1,\"" + apple + "\",3\r\n2,\"" + tokyo + "\n" + honsha + "\",03-1234\r\n1,\"say \"\"hi\"\"\",,\r\n";
+    };
+    const std::string libre = "\"1\",\"" + appleUtf8 + "\",\"3\"\n\"2\",\"" + tokyoUtf8 + "\n" + honshaUtf8 +
+                              "\",\"03-1234\"\n\"1\",\"say \"\"hi\"\"\",\"\",\"\"\n";
+    const std::vector<std::pair<const char*, std::string>> files{
+        {"excel-sjis.csv", excel(appleSjis, tokyoSjis, honshaSjis)},
+        {"excel-bom.csv", "\xEF\xBB\xBF" + excel(appleUtf8, tokyoUtf8, honshaUtf8)},
+        {"libre.csv", libre},
+    };
+    const std::vector<std::string> cells{appleSjis + ",3\r\n" + tokyoSjis + "\r\n" + honshaSjis + ",03-1234\r\n",
+                                         "say \"hi\",,\r\n"};
+    for (const auto& [name, bytes] : files) {
+        WriteFile(Path(name), bytes);
+        const std::string pdf = Path(name) + ".pdf";
+        const auto r = RunTool(kTool, {Path(name), "--csv", "-o", pdf, "--version", "4", "--size", "2"});
+        ASSERT_EQ(r.status, 0) << name << "\n" << r.err;
+        EXPECT_NE(r.out.find("lines: 3\ngroups: 2\n"), std::string::npos) << r.out;
+        EXPECT_EQ(QrSymbolsOfFirstPage(pdf), cells) << name;
+    }
+    // Read line by line, the quotes stay and the cell's second line is left out, by name.
+    const auto plain = RunTool(kTool, {Path("excel-sjis.csv"), "-o", Path("plain.pdf"), "--version", "4", "--size", "2"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_NE(plain.err.find("excel-sjis.csv: 2 行目: 引用符の中の改行に続く 3 行目を読み込みませんでした"), std::string::npos)
+        << plain.err;
+    EXPECT_EQ(QrBytesOfFirstPage(Path("plain.pdf")), "\"" + appleSjis + "\",3\r\n\"" + tokyoSjis + "\r\n");
 }
 
 // "-", /dev/stdin, a process substitution and a FIFO cannot seek: they are

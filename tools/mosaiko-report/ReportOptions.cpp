@@ -94,6 +94,9 @@ std::string ReportHelp() {
            "  --level L        error-correction level L, M, Q or H (default L)\n"
            "  --mode M         auto or optimal (default auto; optimal: the segmentation\n"
            "                   of fewest bits, so that more text fits)\n"
+           "  --csv            read FILE as a spreadsheet writes CSV: quoted fields may\n"
+           "                   hold commas, \"\" and line breaks; the group text is the\n"
+           "                   fields after the number, unquoted, joined by commas\n"
 
            "Every option takes its value as --opt VALUE or --opt=VALUE.\n"
            "\n"
@@ -117,6 +120,7 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
     parser.addOption({"V", {}});
     parser.addOption({"print", {}});
     parser.addOption({"list-printers", {}});
+    parser.addOption({"csv", {}});
     for (const Ranged& r : kRanged) parser.addOption({r.name, {}, "N"});
     for (const char* name : kValued) parser.addOption({name, {}, "VALUE"});
     if (!parser.parse(args)) {
@@ -131,6 +135,7 @@ std::optional<std::string> ParseReportOptions(int argc, char** argv, ReportOptio
     }
     if (const auto error = ApplyValues(parser, o)) return error;
     o.print = parser.isSet("print");
+    o.settings.csv = parser.isSet("csv");
     o.listPrinters = parser.isSet("list-printers");
     QStringList positional = parser.positionalArguments();
     if (o.listPrinters) return positional.isEmpty() ? std::nullopt : std::optional<std::string>("--list-printers takes no FILE");

@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     }
 
     MemoLines memo;
-    const ImportResult imported = ImportFile(QString::fromLocal8Bit(options.file.c_str()), memo, {}, options.encoding);
+    const ImportResult imported = ImportFile(QString::fromLocal8Bit(options.file.c_str()), memo, {}, options.encoding,
+                                             options.settings.csv);
     if (imported.outcome == ImportOutcome::ReadError || imported.outcome == ImportOutcome::UnusableData) {
         std::cerr << "mosaiko-report: " << options.file << ": " << Utf8(ImportMessage(imported.outcome)) << "\n";
         if (!imported.detail.empty()) std::cerr << "mosaiko-report: " << imported.detail << "\n";
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
         std::cerr << "mosaiko-report: " << options.file << ": " << none << "\n";
     if (const std::string cut = CutLinesWarning(imported); !cut.empty())
         std::cerr << "mosaiko-report: " << options.file << ": " << cut << "\n";
+    if (const std::string leftOut = LeftOutLinesWarning(imported); !leftOut.empty())
+        std::cerr << "mosaiko-report: " << options.file << ": " << leftOut << "\n";
     std::ostream& counts = Counts(options);
     counts << "lines: " << imported.lineCount << "\ngroups: " << imported.groupCount << "\n";
 

@@ -1,9 +1,11 @@
 // The import through the window: the line rules, counters, the two error
 // messages, the dialog, clear, and cancel before and during an import.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -177,6 +179,29 @@ TEST_F(ImportTest, ShippedSampleImportsAtOnce) {
     // Held as the file's bytes, shown decoded.
     EXPECT_EQ(window->Lines().Line(0), Sjis(QStringLiteral("1,株式会社モザイコ 東京本社")));
     EXPECT_EQ(window->Memo1->LineText(0), QStringLiteral("1,株式会社モザイコ 東京本社"));
+}
+
+// A cell's line break: one record with a visible mark in CSV reading; the
+// plain reading keeps the first line and names the one it left out.
+TEST_F(ImportTest, CsvCheckBoxReadsRecordsAndThePlainReadingWarns) {
+    const struct {
+        bool csv;
+        QString shown;
+        QString count;
+        QString status;
+    } cases[] = {
+        {true, QStringLiteral("1,\"a↵b\",c"), "1", ""},
+        {false, QStringLiteral("1,\"a"), "1",
+         QStringLiteral("1 行目: 引用符の中の改行に続く 2 行目を読み込みませんでした（CSV読込で読めます）")},
+    };
+    for (const auto& c : cases) {
+        auto window = MakeWindow();
+        window->CheckBox2->setChecked(c.csv);
+        ImportBytes(*window, "1,\"a\nb\",c\r\n");
+        EXPECT_EQ(window->Memo1->LineText(0), c.shown);
+        EXPECT_EQ(window->Panel5->text(), c.count);
+        EXPECT_EQ(window->StatusBar1->currentMessage(), c.status);
+    }
 }
 
 }  // namespace

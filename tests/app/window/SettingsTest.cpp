@@ -133,6 +133,19 @@ TEST_F(SettingsTest, LevelAndSmallestEncodingRoundTrip) {
     EXPECT_FALSE(QSettings(SettingsPath(), QSettings::IniFormat).contains("ECLevel"));
 }
 
+TEST_F(SettingsTest, CsvReadingIsWrittenOnceChangedAndReadBack) {
+    WriteSettingsText("Version=20\n");
+    auto first = MakeWindow();
+    EXPECT_FALSE(first->Settings().csv);
+    first->close();
+    EXPECT_FALSE(QSettings(SettingsPath(), QSettings::IniFormat).contains("CsvReading"));
+    auto second = MakeWindow();
+    second->CheckBox2->setChecked(true);
+    second->close();
+    EXPECT_EQ(Stored(SettingsPath(), "CsvReading"), "1");
+    EXPECT_TRUE(MakeWindow()->Settings().csv);
+}
+
 TEST_F(SettingsTest, TextsApplyOnlyWhenNotEmptyAndPositionsEvenOffScreen) {
     WriteSettingsText("x_pos=-5000\ny_pos=40000\nReportTitle=\nFilePath=/data/list.csv\n");
     auto window = MakeWindow();
