@@ -47,7 +47,7 @@ ImportResult ImportFile(const QString& path, MemoLines& memo, const std::functio
         return n;
     };
     // A file that can seek is read again from its start after the guess.
-    const std::optional<TextEncoding> encoding = ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead); });
+    const std::optional<TextEncoding> encoding = ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead, LineReader::kDefaultChunk, stream ? kMaxStreamSniff : UINT64_MAX); });
     if (!encoding || (!stream && !file.seek(0))) return ReadFailure(path, file);
     LineReader reader(ReadAsUtf8(read, *encoding));
     ImportResult result = ImportLines(reader, memo, keepGoing, *encoding, csv);

@@ -145,6 +145,12 @@ ImportResult ImportLines(LineReader& reader, MemoLines& memo, const std::functio
                 result.outcome = ImportOutcome::ReadError;
                 break;
             }
+            if (status == ReadStatus::TooLong) {
+                result.outcome = ImportOutcome::UnusableData;
+                result.detail = LinePrefix(lineNumber + 1) + "行が " + std::to_string(kMaxLineBytes) +
+                                " バイトを超えます（終わりのない入力か、テキストではありません）";
+                break;
+            }
             ++lineNumber;
             if (reader.LastLineCut()) {
                 if (result.cutLines++ == 0) result.firstCutLine = lineNumber;

@@ -5,9 +5,14 @@
 // of any length, but only its first kMaxKeptLine bytes are kept: a group's
 // symbol holds at most 9,999 bytes of a line, and the view and the report show
 // no more. Memory stays bounded by kMaxKeptLine plus one chunk.
+//
+// A line that runs on past kMaxLineBytes ends the reading: no text has such a
+// line, so the input is an endless stream (/dev/zero) or no text at all, and
+// reading on would never end.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,6 +21,7 @@
 namespace mosaiko {
 
 inline constexpr std::size_t kMaxKeptLine = 64 * 1024;
+inline constexpr std::uint64_t kMaxLineBytes = std::uint64_t{1} << 32;  // 4 GiB
 
 class LineSplitter {
 public:
@@ -29,6 +35,8 @@ public:
     bool AtEnd() const { return finished_ && pos_ == buf_.size(); }
     // The line Next gave last was longer than kMaxKeptLine and cut there.
     bool LastLineCut() const { return lastCut_; }
+    // The line being read is longer than kMaxLineBytes; Next gives no more lines.
+    bool TooLong() const { return tooLong_; }
 
 private:
     void DropRestOfLine();
@@ -40,9 +48,12 @@ private:
     bool finished_ = false;
     bool cut_ = false;  // the line being scanned lost bytes
     bool lastCut_ = false;
+    std::uint64_t dropped_ = 0;  // bytes the line being scanned lost
+    bool tooLong_ = false;
 };
 
-enum class ReadStatus { Line, End, Error };
+// TooLong: a line ran on past kMaxLineBytes. Error, End and TooLong are final.
+enum class ReadStatus { Line, End, Error, TooLong };
 
 // Pulls chunks through a read function and hands out one line at a time.
 class LineReader {
@@ -52,7 +63,7 @@ public:
     static constexpr std::size_t kDefaultChunk = 64 * 1024;
 
     explicit LineReader(ReadFn read, std::size_t chunkSize = kDefaultChunk);
-    // On Line, `line` stays valid until the next call. Error and End are final.
+    // On Line, `line` stays valid until the next call.
     ReadStatus Next(std::string_view& line);
     // The line Next gave last was cut at kMaxKeptLine bytes.
     bool LastLineCut() const { return splitter_.LastLineCut(); }

@@ -55,9 +55,14 @@ bool EncodingSniffer::FeedUtf16Mark(unsigned char c) {
 }
 
 void EncodingSniffer::Feed(std::string_view chunk) {
-    for (const char ch : chunk) {
+    for (std::size_t i = 0; i < chunk.size(); ++i) {
         if (Decided()) return;
-        const auto c = static_cast<unsigned char>(ch);
+        // Plain ASCII between characters changes nothing: pass it quickly.
+        if (fed_ >= 2 && seen_ >= kBom.size() && utf8Need_ == 0 && !cp932Trail_) {
+            while (i < chunk.size() && static_cast<unsigned char>(chunk[i]) < 0x80 && chunk[i] != kCtrlZ) ++i;
+            if (i == chunk.size()) return;
+        }
+        const auto c = static_cast<unsigned char>(chunk[i]);
         if (FeedUtf16Mark(c)) return;
         if (seen_ < kBom.size()) {
             if (static_cast<char>(c) == kBom[seen_]) {
@@ -118,13 +123,16 @@ TextEncoding EncodingSniffer::Result() const {
     return utf8 && nonAscii_ && !cp932 ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
 }
 
-std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read, std::size_t chunkSize) {
+std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read, std::size_t chunkSize,
+                                          std::uint64_t limit) {
     std::vector<char> chunk(std::max<std::size_t>(chunkSize, 1));
     EncodingSniffer sniffer;
-    while (!sniffer.Decided()) {
-        const std::ptrdiff_t n = read(chunk.data(), chunk.size());
-        if (n < 0 || static_cast<std::size_t>(n) > chunk.size()) return std::nullopt;
+    for (std::uint64_t total = 0; !sniffer.Decided() && total < limit;) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), limit - total));
+        const std::ptrdiff_t n = read(chunk.data(), want);
+        if (n < 0 || static_cast<std::size_t>(n) > want) return std::nullopt;
         if (n == 0) break;
+        total += static_cast<std::uint64_t>(n);
         sniffer.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
     }
     return sniffer.Result();

@@ -56,9 +56,16 @@ private:
     bool cp932Trail_ = false;  // a lead byte waits for its trail byte
 };
 
-// Reads the file through `read` until the answer is known. nullopt: read error.
+// A stream is read once, so the bytes the guess reads are kept for the import;
+// the guess stops after this many and takes them as the whole file, which
+// keeps an endless stream's memory bounded.
+inline constexpr std::uint64_t kMaxStreamSniff = 64 * 1024 * 1024;
+
+// Reads the file through `read` until the answer is known or `limit` bytes
+// have been read. nullopt: read error.
 std::optional<TextEncoding> SniffEncoding(const LineReader::ReadFn& read,
-                                          std::size_t chunkSize = LineReader::kDefaultChunk);
+                                          std::size_t chunkSize = LineReader::kDefaultChunk,
+                                          std::uint64_t limit = UINT64_MAX);
 
 // `read` itself, or for UTF-16 a read that hands out the file as UTF-8.
 LineReader::ReadFn ReadAsUtf8(LineReader::ReadFn read, TextEncoding encoding);

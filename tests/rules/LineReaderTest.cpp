@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,29 @@ TEST(LineReader, LinesAreCutAtTheKeptLength) {
                 EXPECT_EQ(line, "2");
                 EXPECT_FALSE(reader.LastLineCut());
             }
+        }
+    }
+}
+
+// A line of up to kMaxLineBytes is read (cut); one byte more ends the reading
+// for good, as an endless stream of bytes without a line end must.
+TEST(LineReader, ALineBeyondTheLongestReadEndsTheReading) {
+    for (const std::uint64_t length : {kMaxLineBytes, kMaxLineBytes + 1}) {
+        auto left = std::make_shared<std::uint64_t>(length);
+        LineReader reader(
+            [left](char* buffer, std::size_t size) -> std::ptrdiff_t {
+                const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(size, *left));
+                std::memset(buffer, 0, n);
+                *left -= n;
+                return static_cast<std::ptrdiff_t>(n);
+            },
+            1 << 20);
+        std::string_view line;
+        const bool tooLong = length > kMaxLineBytes;
+        ASSERT_EQ(reader.Next(line), tooLong ? ReadStatus::TooLong : ReadStatus::Line) << length;
+        EXPECT_EQ(reader.Next(line), tooLong ? ReadStatus::TooLong : ReadStatus::End) << length;
+        if (!tooLong) {
+            EXPECT_EQ(*left, 0u);
         }
     }
 }

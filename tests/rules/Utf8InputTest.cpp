@@ -35,12 +35,24 @@ TEST(Utf8Input, RecognisesOnlyWhatCannotBeShiftJis) {
         {"\xFE\xFF\0" "1", TextEncoding::Utf16Be},
         {"\xFF", TextEncoding::ShiftJis},                        // half a mark
         {"\xFE" "1", TextEncoding::ShiftJis},
+        // UTF-8 up to a sequence cut off by the end of the file (2, 3, 4 bytes)
+        {"1," + kKanjiUtf8 + "\r\n2,\xC3", TextEncoding::ShiftJis},
+        {"1," + kKanjiUtf8 + "\r\n2,\xE6\xBC", TextEncoding::ShiftJis},
+        {"1," + kKanjiUtf8 + "\r\n2,\xF0\x9F\x98", TextEncoding::ShiftJis},
+        {"1," + kKanjiUtf8 + "\r\n2,\xF0\x9F\x98\x80", TextEncoding::Utf8},  // the same, whole
     };
     for (const Case& c : cases) {
         for (std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{4096}}) {
             EXPECT_EQ(SniffEncoding(ReadFromMemory(c.bytes), chunk), c.expected) << c.bytes << " chunk " << chunk;
         }
     }
+}
+
+// A stream's guess stops at its limit and takes what it read as the file.
+TEST(Utf8Input, TheGuessStopsAtItsLimit) {
+    const std::string file = "1,a\r\n2," + kKanjiUtf8 + "\r\n";
+    EXPECT_EQ(SniffEncoding(ReadFromMemory(file), 2, 5), TextEncoding::ShiftJis);
+    EXPECT_EQ(SniffEncoding(ReadFromMemory(file), 2, file.size()), TextEncoding::Utf8);
 }
 
 TEST(Utf8Input, ConvertsLinesAndDropsTheMark) {

@@ -258,6 +258,17 @@ TEST_F(MosaikoReport, PipesAreReadOnceAsAStream) {
     }
 }
 
+// An endless stream ends at the longest line read (4 GiB: about a second),
+// naming the file; the encoding guess keeps a bounded part of it.
+TEST_F(MosaikoReport, AnEndlessStreamEnds) {
+    const auto r = RunTool("bash", {"-c", "timeout 60 " + Quote(kTool) + " /dev/zero -o " + Quote(Path("z.pdf"))});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("/dev/zero: 使用できないデータです。\nmosaiko-report: 1 行目: 行が 4294967296 バイトを超えます"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("z.pdf")));
+}
+
 TEST_F(MosaikoReport, EncodingOptionAndImportDetails) {
     WriteFile(Path("utf8.csv"), "1,\xE6\xBC\xA2\xE5\xAD\x97\r\n");
     const auto forced = RunTool(kTool, {Path("utf8.csv"), "-o", Path("x.pdf"), "--encoding", "sjis"});
