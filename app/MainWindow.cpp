@@ -49,6 +49,7 @@ QString ImportNotice(const ImportResult& result, const QString& path) {
         parts << QStringLiteral("%1 として読み込みました").arg(QLatin1String(EncodingName(result.encoding)));
     if (const std::string none = NoDataLinesWarning(result); !none.empty())
         parts << QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(none);
+    if (const std::string cut = CutLinesWarning(result); !cut.empty()) parts << QString::fromStdString(cut);
     if (const std::string leftOut = LeftOutLinesWarning(result); !leftOut.empty())
         parts << QString::fromStdString(leftOut);
     if (result.outcome == ImportOutcome::Cancelled)

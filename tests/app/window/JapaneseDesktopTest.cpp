@@ -68,8 +68,10 @@ TEST_F(JapaneseDesktopTest, StatusBarSaysUtf8AndCancel) {
     EXPECT_LT(window->LineCount, 300);
 }
 
-TEST_F(JapaneseDesktopTest, StatusBarSaysUtf16AndNoDataLines) {
-    // 1,漢 as Excel's Unicode text export writes it, and in big-endian order.
+TEST_F(JapaneseDesktopTest, StatusBarSaysUtf16NoDataLinesAndCutLines) {
+    // 1,漢 as Excel's Unicode text export writes it, and in big-endian order;
+    // a line longer than what is kept.
+    const std::string longLine = "1," + std::string(70000, 'a');
     const struct {
         std::string bytes;
         QString status;
@@ -79,6 +81,8 @@ TEST_F(JapaneseDesktopTest, StatusBarSaysUtf16AndNoDataLines) {
         {std::string("\xFE\xFF" "\0" "1\0\t\x6F\x22\0\n", 10), QStringLiteral("UTF-16 として読み込みました"), {"1\t\x8A\xBF"}},
         {"", QStringLiteral("input.csv: データ行がありません"), {}},
         {"abc,def\r\n#\r\n", QStringLiteral("input.csv: データ行がありません"), {}},
+        {longLine + "\r\n", QStringLiteral("1 行目: 行が 65536 バイトを超えるため、先頭の 65536 バイトだけを読み込みました"),
+         {longLine.substr(0, 65536)}},
     };
     auto window = MakeWindow();
     for (const auto& c : cases) {
