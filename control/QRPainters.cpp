@@ -118,6 +118,7 @@ void TMetafilePainter::OpenMetafile() {
     surface_.SetHeight(q_.SymbolHeightA() + q_.symbolTop_);
     surface_.Picture().AssignMetafile(TMetafile(surface_.Width(), surface_.Height()));
     q_.metaCanvas_ = std::make_unique<TMetafileCanvas>(surface_.Picture().Metafile());
+    q_.metaCanvas_->SetSink(q_.metafileSink_);
     TCanvas& canvas = *q_.metaCanvas_;
     canvas.Brush().SetColor(q_.backColor_);
     canvas.Brush().SetStyle(bsSolid);

@@ -138,6 +138,10 @@ public:
     void SetBackColor(TColor value);
     TPictures SymbolPicture() const { return symbolPicture_; }
     void SetSymbolPicture(TPictures value);
+    // A metafile run hands its records to `sink` as they are drawn instead of
+    // keeping them in the picture, whose recording stays empty; an empty
+    // sink keeps them again.
+    void SetMetafileSink(TMetafileSink sink) { metafileSink_ = std::move(sink); }
 
     // Switches and results.
     bool SymbolEnabled() const { return symbolEnabled_; }
@@ -200,6 +204,7 @@ private:
     bool symbolDisped_ = false;
     bool clearOption_ = false;
     std::unique_ptr<TMetafileCanvas> metaCanvas_;  // open only during a metafile run
+    TMetafileSink metafileSink_;
 };
 
 // The control's regeneration on a plain picture of its own, for programs

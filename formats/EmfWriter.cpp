@@ -33,21 +33,39 @@ constexpr uint32_t kGmCompatible = 1;
 constexpr float kHundredthsMmPerPixel = 2540.0f / TMetafile::kReferenceDpi;
 const char16_t kDescription[] = u"Mosaiko\0QR Code\0";  // application, picture; ends in two NULs
 
+}  // namespace
+
+// The EMF records, kept whole (write empty) or handed out in chunks between records.
 class EmfBuilder {
 public:
-    explicit EmfBuilder(const TMetafile& metafile) : metafile_(metafile) {}
-
-    std::string Build() {
-        WriteHeader();
+    EmfBuilder(const TMetafile& frame, const QRect& bounds, TChunkWrite write)
+        : write_(std::move(write)) {
+        WriteHeader(frame, bounds);
         Simple(EMR_SETTEXTALIGN, 0);  // TA_TOP | TA_LEFT: (x, y) is the cell's corner
         Simple(EMR_SELECTOBJECT, kNullPen);
-        for (const TMetafileRecord& record : metafile_.Records()) std::visit(*this, record);
-        WriteEof();
-        out_.PatchU32(48, static_cast<uint32_t>(out_.Size()));  // nBytes
-        out_.PatchU32(52, records_);
-        out_.PatchU16(56, static_cast<uint16_t>(std::max<uint32_t>(1, objects_.Size())));
-        return out_.Take();
     }
+
+    void Add(const TMetafileRecord& record) {
+        std::visit(*this, record);
+        drawn_.Add(record);
+        if (write_ && out_.Size() >= kWriteChunk) Flush();
+    }
+    bool Finish() {
+        WriteEof();
+        if (write_) Flush();
+        return ok_;
+    }
+    TEmfTotals Totals() const {
+        return {drawn_.Rect(), static_cast<uint32_t>(written_ + out_.Size()), records_,
+                static_cast<uint16_t>(std::max<uint32_t>(1, objects_.Size()))};
+    }
+    // Header totals, while the header is still held.
+    void PatchTotals(const TEmfTotals& totals) {
+        out_.PatchU32(48, totals.bytes);  // nBytes
+        out_.PatchU32(52, totals.records);
+        out_.PatchU16(56, totals.handles);
+    }
+    std::string Take() { return out_.Take(); }
 
     void operator()(const TMetaSelectBrush& brush) {
         const uint32_t index = objects_.Create();
@@ -127,11 +145,19 @@ private:
         out_.I32(bottom - 1);
     }
 
-    void WriteHeader();
+    void WriteHeader(const TMetafile& frame, const QRect& bounds);
     void WriteText(const TMetaTextOut& text);
     void WriteEof();
+    void Flush() {
+        ok_ = ok_ && write_(out_.Data());
+        written_ += out_.Size();
+        out_.Clear();
+    }
 
-    const TMetafile& metafile_;
+    TChunkWrite write_;
+    bool ok_ = true;
+    uint64_t written_ = 0;
+    TMetafileBounds drawn_;
     TByteWriter out_;
     uint32_t records_ = 0;
     TObjectTable objects_{1};
@@ -140,15 +166,14 @@ private:
     bool opaque_ = true;  // GDI's default background mode is OPAQUE
 };
 
-void EmfBuilder::WriteHeader() {
+void EmfBuilder::WriteHeader(const TMetafile& frame, const QRect& bounds) {
     const size_t at = Begin(EMR_HEADER);
-    const QRect bounds = metafile_.Bounds();
     if (bounds.isNull()) {
         for (int v : {0, 0, -1, -1}) out_.I32(v);  // nothing drawn
     } else {
         InclusiveRect(bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1);
     }
-    InclusiveRect(0, 0, metafile_.MMWidth(), metafile_.MMHeight());  // rclFrame
+    InclusiveRect(0, 0, frame.MMWidth(), frame.MMHeight());  // rclFrame
     out_.U32(kEmfSignature);
     out_.U32(0x00010000);  // nVersion
     out_.U32(0);           // nBytes, patched
@@ -206,9 +231,26 @@ void EmfBuilder::WriteEof() {
     End(at);
 }
 
-}  // namespace
+std::string WriteEmf(const TMetafile& metafile) {
+    EmfBuilder builder(metafile, metafile.Bounds(), {});
+    for (const TMetafileRecord& record : metafile.Records()) builder.Add(record);
+    builder.Finish();
+    builder.PatchTotals(builder.Totals());
+    return builder.Take();
+}
 
-std::string WriteEmf(const TMetafile& metafile) { return EmfBuilder(metafile).Build(); }
+TEmfStream::TEmfStream(const TMetafile& frame, const TEmfTotals& totals, TChunkWrite write)
+    : builder_(std::make_unique<EmfBuilder>(frame, totals.bounds, std::move(write))) {
+    builder_->PatchTotals(totals);
+}
+
+TEmfStream::~TEmfStream() = default;
+
+void TEmfStream::Add(const TMetafileRecord& record) { builder_->Add(record); }
+
+bool TEmfStream::Finish() { return builder_->Finish(); }
+
+TEmfTotals TEmfStream::Totals() const { return builder_->Totals(); }
 
 std::optional<TEmfHeader> ReadEmfHeader(std::string_view emf) {
     if (ReadU32(emf, 0) != EMR_HEADER || ReadU32(emf, 40) != kEmfSignature || emf.size() < 88) return std::nullopt;

@@ -22,11 +22,13 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "Metafile.h"
+#include "RecordBytes.h"
 
 namespace mosaiko {
 
@@ -34,6 +36,38 @@ inline constexpr QSize kEmfReferencePixels{1920, 1440};
 inline constexpr QSize kEmfReferenceMillimeters{508, 381};
 
 std::string WriteEmf(const TMetafile& metafile);
+
+// The header's account of the whole file.
+struct TEmfTotals {
+    QRect bounds;  // as TMetafile::Bounds
+    uint32_t bytes = 0;
+    uint32_t records = 0;
+    uint16_t handles = 1;
+};
+
+class EmfBuilder;
+
+// EMF written record by record while the drawing is made, in chunks through
+// `write`, the same bytes as WriteEmf. The header comes first but counts the
+// whole file: a first run over the same records whose `write` drops the
+// bytes gives the totals for the second.
+class TEmfStream {
+public:
+    // `frame` gives the picture's size; its records are not read.
+    TEmfStream(const TMetafile& frame, const TEmfTotals& totals, TChunkWrite write);
+    ~TEmfStream();
+    TEmfStream(const TEmfStream&) = delete;
+    TEmfStream& operator=(const TEmfStream&) = delete;
+
+    void Add(const TMetafileRecord& record);
+    // Ends the file; false when a chunk could not be written.
+    bool Finish();
+    // What was written, once finished.
+    TEmfTotals Totals() const;
+
+private:
+    std::unique_ptr<EmfBuilder> builder_;
+};
 
 // The header fields a reader sizes the picture by.
 struct TEmfHeader {

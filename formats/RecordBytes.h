@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +49,18 @@ public:
     size_t Size() const { return bytes_.size(); }
     const std::string& Data() const { return bytes_; }
     std::string Take() { return std::move(bytes_); }
+    void Clear() { bytes_.clear(); }
 
 private:
     std::string bytes_;
 };
+
+// Takes the bytes of a file written as it is made, a chunk at a time; false
+// when they could not be written.
+using TChunkWrite = std::function<bool(std::string_view chunk)>;
+
+// Chunks of about this size, so that a file of any length is held a chunk at a time.
+inline constexpr size_t kWriteChunk = 64 * 1024;
 
 // Little-endian reads from a byte string; out-of-range reads give 0.
 inline uint32_t ReadU16(std::string_view b, size_t at) {

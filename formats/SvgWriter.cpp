@@ -48,22 +48,30 @@ QString FontFamily(const QString& name) {
     return quoted.join(QStringLiteral(", "));
 }
 
+}  // namespace
+
+// The SVG text, kept whole (write empty) or handed out as UTF-8 in chunks.
 class SvgBuilder {
 public:
-    explicit SvgBuilder(const TMetafile& metafile) : metafile_(metafile) {}
-
-    QString Build() {
-        const int w = metafile_.Width(), h = metafile_.Height();
+    SvgBuilder(int w, int h, TChunkWrite write) : write_(std::move(write)) {
         out_ += QStringLiteral(
                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1px\" height=\"%2px\" "
                     "viewBox=\"0 0 %1 %2\" shape-rendering=\"crispEdges\">\n")
                     .arg(w)
                     .arg(h);
-        for (const TMetafileRecord& record : metafile_.Records()) std::visit(*this, record);
-        out_ += QStringLiteral("</svg>\n");
-        return out_;
     }
+
+    void Add(const TMetafileRecord& record) {
+        std::visit(*this, record);
+        if (write_ && out_.size() >= static_cast<qsizetype>(kWriteChunk)) Flush();
+    }
+    bool Finish() {
+        out_ += QStringLiteral("</svg>\n");
+        if (write_) Flush();
+        return ok_;
+    }
+    std::string Take() { return out_.toStdString(); }
 
     void operator()(const TMetaSelectBrush& b) { brush_ = b; }
     void operator()(const TMetaFillRect& f) {
@@ -77,7 +85,14 @@ public:
     void operator()(const TMetaTextOut& t);
 
 private:
-    const TMetafile& metafile_;
+    // Whole elements only, so no character is split between chunks.
+    void Flush() {
+        ok_ = ok_ && write_(out_.toStdString());
+        out_.clear();
+    }
+
+    TChunkWrite write_;
+    bool ok_ = true;
     QString out_;
     // GDI's defaults for a new device context.
     TMetaSelectBrush brush_;
@@ -114,8 +129,20 @@ void SvgBuilder::operator()(const TMetaTextOut& t) {
                 .arg(xs.join(' '), QString::number(baseline), style, Escaped(text));
 }
 
-}  // namespace
+std::string WriteSvg(const TMetafile& metafile) {
+    SvgBuilder builder(metafile.Width(), metafile.Height(), {});
+    for (const TMetafileRecord& record : metafile.Records()) builder.Add(record);
+    builder.Finish();
+    return builder.Take();
+}
 
-std::string WriteSvg(const TMetafile& metafile) { return SvgBuilder(metafile).Build().toStdString(); }
+TSvgStream::TSvgStream(int width, int height, TChunkWrite write)
+    : builder_(std::make_unique<SvgBuilder>(width, height, std::move(write))) {}
+
+TSvgStream::~TSvgStream() = default;
+
+void TSvgStream::Add(const TMetafileRecord& record) { builder_->Add(record); }
+
+bool TSvgStream::Finish() { return builder_->Finish(); }
 
 }  // namespace mosaiko

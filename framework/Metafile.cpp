@@ -64,20 +64,21 @@ void TMetafile::Clear() {
     Changed();
 }
 
-QRect TMetafile::Bounds() const {
-    QRect bounds;
-    bool brushClear = false;
-    for (const TMetafileRecord& record : records_) {
-        if (const auto* brush = std::get_if<TMetaSelectBrush>(&record)) {
-            brushClear = brush->style == bsClear;
-        } else if (const auto* fill = std::get_if<TMetaFillRect>(&record)) {
-            if (!brushClear && fill->right > fill->left && fill->bottom > fill->top)
-                bounds |= QRect(QPoint(fill->left, fill->top), QPoint(fill->right - 1, fill->bottom - 1));
-        } else if (const auto* text = std::get_if<TMetaTextOut>(&record)) {
-            if (text->width > 0 && text->height > 0) bounds |= QRect(text->x, text->y, text->width, text->height);
-        }
+void TMetafileBounds::Add(const TMetafileRecord& record) {
+    if (const auto* brush = std::get_if<TMetaSelectBrush>(&record)) {
+        brushClear_ = brush->style == bsClear;
+    } else if (const auto* fill = std::get_if<TMetaFillRect>(&record)) {
+        if (!brushClear_ && fill->right > fill->left && fill->bottom > fill->top)
+            bounds_ |= QRect(QPoint(fill->left, fill->top), QPoint(fill->right - 1, fill->bottom - 1));
+    } else if (const auto* text = std::get_if<TMetaTextOut>(&record)) {
+        if (text->width > 0 && text->height > 0) bounds_ |= QRect(text->x, text->y, text->width, text->height);
     }
-    return bounds;
+}
+
+QRect TMetafile::Bounds() const {
+    TMetafileBounds bounds;
+    for (const TMetafileRecord& record : records_) bounds.Add(record);
+    return bounds.Rect();
 }
 
 void TMetafile::Play(QPainter& painter, const QRect& target) const {

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -82,6 +83,21 @@ struct TMetaTextOut {
 
 using TMetafileRecord = std::variant<TMetaSelectBrush, TMetaFillRect, TMetaSelectFont, TMetaSetTextColor,
                                      TMetaSetBkColor, TMetaSetBkMode, TMetaTextOut>;
+
+// Takes each record as it is drawn, for a recording written out while it is
+// made instead of kept whole (a picture of a thousand symbols).
+using TMetafileSink = std::function<void(const TMetafileRecord&)>;
+
+// The smallest rectangle holding what records given in order draw.
+class TMetafileBounds {
+public:
+    void Add(const TMetafileRecord& record);
+    QRect Rect() const { return bounds_; }
+
+private:
+    QRect bounds_;
+    bool brushClear_ = false;
+};
 
 class TMetafile : public TChangeNotifier {
 public:

@@ -20,11 +20,16 @@ void TMetafileCanvas::EnsureOpen() const {
     if (!open_) throw EInvalidOperation("Metafile canvas is closed");
 }
 
+void TMetafileCanvas::Add(TMetafileRecord record) {
+    if (sink_) sink_(record);
+    else records_.push_back(std::move(record));
+}
+
 template <typename Record, typename Value>
 void TMetafileCanvas::Select(std::optional<Value>& last, const Value& value) {
     if (last && *last == value) return;
     last = value;
-    records_.push_back(Record{value});
+    Add(Record{value});
 }
 
 void TMetafileCanvas::SelectBrush() {
@@ -36,7 +41,7 @@ void TMetafileCanvas::FillRect(int left, int top, int right, int bottom) {
     EnsureOpen();
     if (brush_.Style() == bsClear || right <= left || bottom <= top) return;
     SelectBrush();
-    records_.push_back(TMetaFillRect{left, top, right, bottom});
+    Add(TMetaFillRect{left, top, right, bottom});
 }
 
 void TMetafileCanvas::TextOut(int x, int y, const std::string& shiftJis) {
@@ -50,7 +55,7 @@ void TMetafileCanvas::TextOut(int x, int y, const std::string& shiftJis) {
     const bool opaque = brush_.Style() != bsClear;
     Select<TMetaSetBkMode>(lastOpaque_, opaque);
     if (opaque) Select<TMetaSetBkColor>(lastBkColor_, brush_.Color());
-    records_.push_back(TMetaTextOut{x, y, shiftJis, extent.width(), extent.height(), CharacterAdvances(font, text)});
+    Add(TMetaTextOut{x, y, shiftJis, extent.width(), extent.height(), CharacterAdvances(font, text)});
 }
 
 void TMetafileCanvas::Close() {

@@ -26,9 +26,13 @@ public:
 
     void Close();
     bool IsOpen() const { return open_; }
+    // From now on each record goes to `sink` as it is drawn and is not kept:
+    // the metafile's recording stays empty.
+    void SetSink(TMetafileSink sink) { sink_ = std::move(sink); }
 
 private:
     void EnsureOpen() const;
+    void Add(TMetafileRecord record);
     void SelectBrush();
     template <typename Record, typename Value>
     void Select(std::optional<Value>& last, const Value& value);
@@ -36,6 +40,7 @@ private:
     TMetafile* metafile_;
     bool open_ = true;
     std::vector<TMetafileRecord> records_;
+    TMetafileSink sink_;
     std::optional<TMetaSelectBrush> lastBrush_;
     std::optional<TMetaFont> lastFont_;
     std::optional<TColor> lastTextColor_;

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QString>
 #include <algorithm>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "QrDecodeQt.h"
@@ -43,6 +45,34 @@ protected:
 
     std::filesystem::path dir_;
 };
+
+// The peak resident size in KiB of a shell command and everything it ran.
+long PeakKib(const std::string& command) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return usage.ru_maxrss;
+}
+
+// 64 symbols of version 40 are written as they are painted: the whole
+// recording would take about 230 MB (SVG) and 150 MB (EMF), a symbol's a few.
+TEST_F(MosaikoQrMetafile, ManySymbolsAreWrittenWithoutKeepingTheRecording) {
+    std::string data(64 * 2700, ' ');
+    unsigned seed = 1;
+    for (char& c : data) c = static_cast<char>('!' + (seed = seed * 1103515245 + 12345) / 65536 % 90);
+    WriteFile(Path("data.txt"), data);
+    for (const std::string format : {"svg", "emf"}) {
+        const long peak = PeakKib(Quote(kTool) + " --count 64 --version 40 --format " + format + " --input " +
+                                  Quote(Path("data.txt")) + " -o " + Quote(Path("many." + format)));
+        EXPECT_GT(peak, 0) << format;
+        EXPECT_LT(peak, 100 * 1024) << format;
+    }
+}
 
 TEST_F(MosaikoQrMetafile, SvgIsReadByLibrsvg) {
     if (!Installed("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";

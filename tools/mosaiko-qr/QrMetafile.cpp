@@ -1,6 +1,7 @@
 #include "QrMetafile.h"
 
-#include "EmfWriter.h"
+#include <memory>
+
 #include "SvgWriter.h"
 #include "WmfWriter.h"
 
@@ -20,12 +21,43 @@ std::optional<TPictures> MetafileKind(QrFormat format) {
     return std::nullopt;
 }
 
-std::string MetafileBytes(const TQRPictureMaker& q, QrFormat format) {
-    const TMetafile* recorded = q.Picture().AsMetafile();
-    const TMetafile metafile = recorded != nullptr ? *recorded : TMetafile(q.Width(), q.Height());
-    if (format == QrFormat::Wmf) return WriteWmf(metafile);
-    if (format == QrFormat::Svg) return WriteSvg(metafile);
-    return WriteEmf(metafile);
+MetafileOutput::MetafileOutput(TQRPictureMaker& q, QrFormat format) : q_(q), format_(format) {
+    if (format_ == QrFormat::Wmf) {  // kept whole: WMF is small enough to stay a recording
+        q_.SetSymbolEnabled(true);
+        return;
+    }
+    // Only the EMF header needs the counts; an SVG's size is the picture's.
+    TEmfStream counted(TMetafile(), {}, [](std::string_view) { return true; });
+    if (format_ == QrFormat::Emf) q_.SetMetafileSink([&counted](const TMetafileRecord& r) { counted.Add(r); });
+    else q_.SetMetafileSink([](const TMetafileRecord&) {});
+    q_.SetSymbolEnabled(true);
+    q_.SetMetafileSink({});
+    counted.Finish();
+    emf_ = counted.Totals();
+}
+
+TMetafile MetafileOutput::Frame() const {
+    const TMetafile* recorded = q_.Picture().AsMetafile();
+    return recorded != nullptr ? TMetafile(recorded->Width(), recorded->Height()) : TMetafile(q_.Width(), q_.Height());
+}
+
+bool MetafileOutput::Write(const ChunkWrite& write) {
+    const TChunkWrite chunks = [&write](std::string_view chunk) { return write(chunk.data(), chunk.size()); };
+    if (format_ == QrFormat::Wmf) {
+        const TMetafile* recorded = q_.Picture().AsMetafile();
+        return chunks(WriteWmf(recorded != nullptr ? *recorded : Frame()));
+    }
+    const TMetafile frame = Frame();
+    std::unique_ptr<TEmfStream> emf;
+    std::unique_ptr<TSvgStream> svg;
+    if (format_ == QrFormat::Emf) emf = std::make_unique<TEmfStream>(frame, emf_, chunks);
+    else svg = std::make_unique<TSvgStream>(frame.Width(), frame.Height(), chunks);
+    // The same regeneration again, its records now written as they come.
+    q_.SetSymbolEnabled(false);
+    q_.SetMetafileSink([&](const TMetafileRecord& r) { emf ? emf->Add(r) : svg->Add(r); });
+    q_.SetSymbolEnabled(true);
+    q_.SetMetafileSink({});
+    return emf ? emf->Finish() : svg->Finish();
 }
 
 }  // namespace mosaiko::cli

@@ -167,14 +167,21 @@ int Paint(TQRPictureMaker& q, const QrOptions& options, QrFormat format, bool tr
     }
     try {
         q.SetMatch(true);
-        if (kind) q.SetSymbolPicture(*kind);
-        q.SetSymbolEnabled(true);
-        const std::string bytes = kind ? MetafileBytes(q, format)
-                                       : PngBytes(transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q));
+        std::unique_ptr<MetafileOutput> metafile;
+        std::string png;
+        if (kind) {
+            q.SetSymbolPicture(*kind);
+            metafile = std::make_unique<MetafileOutput>(q, format);
+        } else {
+            q.SetSymbolEnabled(true);
+            png = PngBytes(transparent && q.SymbolDisped() ? TransparentPicture(q) : PictureImage(q));
+        }
         // A file is written only when every symbol was made.
         std::string message;
-        if ((q.SymbolDisped() || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, bytes, message))
-            return Usage(message);
+        const bool written = !(q.SymbolDisped() || WritesToStandardOutput(options)) ||
+                             (metafile ? WriteStreamed(options.output, [&](const ChunkWrite& write) { return metafile->Write(write); }, message)
+                                       : WriteAllBytes(options.output, png, message));
+        if (!written) return Usage(message);
     } catch (const Exception& e) {
         return Failed(e.what());
     }

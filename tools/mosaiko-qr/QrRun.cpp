@@ -70,8 +70,14 @@ ReadStatus ReadAllBytes(const std::string& path, std::string& bytes, std::string
 }
 
 bool WriteAllBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    return WriteStreamed(path, [&](const ChunkWrite& write) { return write(bytes.data(), bytes.size()); }, error);
+}
+
+bool WriteStreamed(const std::string& path, const std::function<bool(const ChunkWrite&)>& produce, std::string& error) {
     AtomicFile out(path.empty() ? "-" : path);
-    const bool written = out.Open() && out.Write(bytes.data(), bytes.size()) && out.Commit();
+    const bool written =
+        out.Open() && produce([&out](const char* data, std::size_t size) { return out.Write(data, size); }) &&
+        out.Commit();
     if (!written) error = "cannot write " + out.Name() + ": " + out.Error();
     return written;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,10 @@ std::string TooLongText(const std::string& what);
 // replaced only when all bytes are written (a temporary file in the same
 // folder, then renamed); on failure `error` says which file and why.
 bool WriteAllBytes(const std::string& path, const std::string& bytes, std::string& error);
+// The same for bytes made while they are written: `produce` hands them to
+// its write function chunk by chunk and returns false when one failed.
+using ChunkWrite = std::function<bool(const char* data, std::size_t size)>;
+bool WriteStreamed(const std::string& path, const std::function<bool(const ChunkWrite&)>& produce, std::string& error);
 
 // True when the output goes to standard output rather than a file.
 inline bool WritesToStandardOutput(const QrOptions& options) {
