@@ -161,5 +161,28 @@ TEST_F(PrintTest, ReportOverThePreviewLimitIsRefusedBeforeAnyWork) {
     EXPECT_EQ(ReportPagesFor(10000, 1), 10000);
 }
 
+// The limit itself, through the check the print button makes: exactly 10,000
+// pages go on to the check and the preview (not rendered here), one more is
+// refused, at one and at two groups per page.
+TEST_F(PrintTest, PreviewLimitIsTenThousandPagesExactly) {
+    actions = AttachPrintActions(*window, [this](TQuickReport1&, QWidget*) { ++previews; });
+    const struct {
+        int groups;
+        int perPage;
+        bool shown;
+    } rows[] = {{10000, 1, true}, {10001, 1, false}, {20000, 2, true}, {20001, 2, false}};
+    for (const auto& row : rows) {
+        std::string lines;
+        for (int i = 0; i < row.groups; ++i) lines += "1,r\r\n";
+        ImportBytes(*window, lines);
+        window->SpinEdit2->setValue(row.perPage);
+        previews = 0;
+        errors.clear();
+        window->Button3Click();
+        EXPECT_EQ(previews, row.shown ? 1 : 0) << row.groups << " groups, " << row.perPage << " per page";
+        EXPECT_EQ(errors.isEmpty(), row.shown) << row.groups << " groups, " << row.perPage << " per page";
+    }
+}
+
 }  // namespace
 }  // namespace mosaiko::test
