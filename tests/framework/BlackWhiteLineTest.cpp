@@ -22,6 +22,9 @@ TEST(BlackWhiteLine, PacksToOneBitAtAnyWidth) {
             const bool white = (out[static_cast<size_t>(x / 8)] >> (7 - x % 8)) & 1;
             ASSERT_EQ(white, line[static_cast<size_t>(x)] == 0xffffffffu) << width << "@" << x;
         }
+        // The bits after the last pixel are white, whatever the buffer held.
+        for (int x = width; x % 8 != 0; ++x)
+            EXPECT_TRUE((out[static_cast<size_t>(x / 8)] >> (7 - x % 8)) & 1) << width << " padding bit " << x;
         for (int x = 0; x < width; ++x) {
             std::vector<uint32_t> grey = line;
             grey[static_cast<size_t>(x)] = 0xff808080u;
