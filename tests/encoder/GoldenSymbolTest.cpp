@@ -1,7 +1,10 @@
 // Our symbols against symbols made once by an independent encoder (see
 // golden/make_golden.py) with the same segments, version, level and mask:
 // a decoder would hide a few wrong modules behind error correction, a module
-// for module comparison does not.
+// for module comparison does not. The *_automask files hold symbols made once
+// by this encoder with the automatic mask: the mask they name is the one the
+// penalty weights choose, so a changed weight changes a chosen mask (each of
+// N1, N2, N3 up or down by one, N4 doubled, flips at least one of them).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,6 +22,7 @@ namespace {
 struct Golden {
     std::string text;
     int version = 0, level = 0, mask = 0;
+    int chosen = -1;  // the mask the automatic choice must pick, for mask -1
     int current = 0, count = 0, parity = 0;  // structured append, when current > 0
     std::vector<std::string> rows;
 };
@@ -41,6 +45,7 @@ Golden Read(const std::filesystem::path& path) {
         else if (key == "version") words >> g.version;
         else if (key == "level") { words >> key; g.level = static_cast<int>(std::string("LMQH").find(key[0])); }
         else if (key == "mask") words >> g.mask;
+        else if (key == "automask") { g.mask = -1; words >> g.chosen; }
         else if (key == "structure") words >> g.current >> g.count >> std::hex >> g.parity;
         else if (!line.empty()) g.rows.push_back(line);
     }
@@ -59,7 +64,7 @@ std::vector<std::filesystem::path> GoldenFiles() {
 
 TEST(GoldenSymbols, MatchTheIndependentEncoderModuleForModule) {
     const auto files = GoldenFiles();
-    ASSERT_GE(files.size(), 11u);
+    ASSERT_GE(files.size(), 16u);
     for (const auto& file : files) {
         SCOPED_TRACE(file.filename().string());
         const Golden g = Read(file);
@@ -67,6 +72,7 @@ TEST(GoldenSymbols, MatchTheIndependentEncoderModuleForModule) {
         ASSERT_TRUE(e->SetMasktype(g.mask));
         if (g.current > 0) e->SetStructure(qrConnect, g.count, g.parity, g.current);
         ASSERT_TRUE(e->BuildSymbol());
+        if (g.mask < 0) EXPECT_EQ(e->MasktypeR(), g.chosen) << "the chosen mask";
         const int n = e->ModulesPerSide();
         ASSERT_EQ(static_cast<int>(g.rows.size()), n);
         int wrong = 0;
