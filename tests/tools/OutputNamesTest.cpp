@@ -164,8 +164,8 @@ TEST_F(OutputNames, FullDiskNamesTheReasonAndKeepsTheOldFile) {
     }
 }
 
-// Under strace: the temporary file is opened, synced, and only then renamed
-// over the file the user named.
+// Under strace: the temporary file is opened, written, synced, and only then
+// renamed over the file the user named.
 TEST_F(OutputNames, TemporaryFileIsSyncedBeforeItReplacesTheOldOne) {
     if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace is not installed";
     WriteFile(Path("old.out"), "old");
@@ -175,7 +175,7 @@ TEST_F(OutputNames, TemporaryFileIsSyncedBeforeItReplacesTheOldOne) {
         // LeakSanitizer cannot run under a tracer; the sanitizer build's leak
         // check is the other tests' business.
         std::string command = "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o " + Quote(Path("trace")) +
-                              " -e trace=openat,fsync,rename";
+                              " -e trace=openat,write,fsync,rename";
         for (const std::string& a : run) {
             command += ' ';
             command += Quote(a);
@@ -183,10 +183,11 @@ TEST_F(OutputNames, TemporaryFileIsSyncedBeforeItReplacesTheOldOne) {
         ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
         std::ifstream trace(Path("trace"));
         std::string line, tempFd;
-        bool synced = false, renamed = false;
+        bool written = false, synced = false, renamed = false;
         while (std::getline(trace, line)) {
             if (line.find("openat(") != std::string::npos && line.find(".old.out.mosaiko-") != std::string::npos)
                 tempFd = line.substr(line.rfind("= ") + 2);
+            if (!tempFd.empty() && line.find("write(" + tempFd + ",") != std::string::npos) written = !synced;
             if (!tempFd.empty() && line.find("fsync(" + tempFd + ")") != std::string::npos && line.ends_with("= 0")) synced = true;
             if (line.find("rename(") != std::string::npos && line.find(".old.out.mosaiko-") != std::string::npos) {
                 EXPECT_TRUE(synced) << run[0] << " renamed before syncing: " << line;
@@ -194,6 +195,7 @@ TEST_F(OutputNames, TemporaryFileIsSyncedBeforeItReplacesTheOldOne) {
             }
         }
         EXPECT_FALSE(tempFd.empty()) << run[0];
+        EXPECT_TRUE(written) << run[0] << " wrote nothing into the temporary file before syncing it";
         EXPECT_TRUE(renamed) << run[0];
     }
 }
