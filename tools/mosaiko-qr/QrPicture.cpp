@@ -178,8 +178,9 @@ int Paint(TQRPictureMaker& q, const QrOptions& options, QrFormat format, bool tr
         }
         // A file is written only when every symbol was made.
         std::string message;
+        const auto produce = [&](const ChunkWrite& write) { return metafile->Write(write); };
         const bool written = !(q.SymbolDisped() || WritesToStandardOutput(options)) ||
-                             (metafile ? WriteStreamed(options.output, [&](const ChunkWrite& write) { return metafile->Write(write); }, message)
+                             (metafile ? WriteStreamed(options.output, produce, message)
                                        : WriteAllBytes(options.output, png, message));
         if (!written) return Usage(message);
     } catch (const Exception& e) {
