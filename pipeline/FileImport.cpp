@@ -1,6 +1,7 @@
 #include "FileImport.h"
 
 #include <QFile>
+#include <cstdint>
 #include <cstring>
 #include <unistd.h>
 
@@ -46,8 +47,11 @@ ImportResult ImportFile(const QString& path, MemoLines& memo, const std::functio
         if (stream && n > 0) sniffed.append(buffer, static_cast<std::size_t>(n));
         return n;
     };
-    // A file that can seek is read again from its start after the guess.
-    const std::optional<TextEncoding> encoding = ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead, LineReader::kDefaultChunk, stream ? kMaxStreamSniff : UINT64_MAX); });
+    // A file that can seek is read again from its start after the guess; a
+    // stream's guess keeps what it read, so it stops at kMaxStreamSniff.
+    const std::uint64_t sniffLimit = stream ? kMaxStreamSniff : UINT64_MAX;
+    const std::optional<TextEncoding> encoding =
+        ResolveEncoding(choice, [&] { return SniffEncoding(sniffRead, LineReader::kDefaultChunk, sniffLimit); });
     if (!encoding || (!stream && !file.seek(0))) return ReadFailure(path, file);
     LineReader reader(ReadAsUtf8(read, *encoding));
     ImportResult result = ImportLines(reader, memo, keepGoing, *encoding, csv);

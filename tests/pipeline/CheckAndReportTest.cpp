@@ -134,8 +134,9 @@ TEST(GenerationCheck, GroupSymbolIsTheControlsPictureCutToTheSymbol) {
         EXPECT_EQ(StoredBits(image), StoredBits(expected));
         // A side that is no multiple of 8 leaves bits after each row's last pixel: white, as stored.
         const int padding = (8 - image.width() % 8) % 8;
+        const int paddingBits = (1 << padding) - 1;
         for (int y = 0; y < image.height() && padding > 0; ++y)
-            EXPECT_EQ(image.constScanLine(y)[image.width() / 8] & ((1 << padding) - 1), (1 << padding) - 1) << "row " << y;
+            EXPECT_EQ(image.constScanLine(y)[image.width() / 8] & paddingBits, paddingBits) << "row " << y;
     }
 }
 
