@@ -103,6 +103,12 @@ TEST_F(JapaneseDesktopTest, ErrorBoxesCarryTheDetail) {
     EXPECT_EQ(errors.last(), QStringLiteral("テキスト（CSVデータ）を正しく読み取ることが出来ませんでした。"));
     EXPECT_TRUE(errorDetails.last().startsWith(QStringLiteral("ファイル /nonexistent/missing.csv を読めません: ")))
         << errorDetails.last().toStdString();
+    // An endless input ends at the longest line read (about a second).
+    ImportPath(*window, QStringLiteral("/dev/zero"));
+    EXPECT_EQ(errors.last(), QStringLiteral("使用できないデータです。"));
+    EXPECT_TRUE(errorDetails.last().startsWith(QStringLiteral("1 行目: 行が 4294967296 バイトを超えます")))
+        << errorDetails.last().toStdString();
+    EXPECT_TRUE(MemoContents(*window).empty());
 }
 
 }  // namespace
