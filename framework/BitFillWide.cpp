@@ -10,8 +10,13 @@
 
 #include <immintrin.h>
 
+// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx512f")
+#endif
 
 namespace mosaiko {
 
@@ -27,7 +32,11 @@ void FillSetBits32Wide(uint32_t* pixels, const uint64_t* bits, int count, uint32
 
 }  // namespace mosaiko
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace mosaiko {
 bool WideBitFillAvailable() { return CpuHasAvx512(); }
