@@ -38,6 +38,25 @@ constexpr std::array<uint8_t, 256> kReversed = [] {
     return table;
 }();
 
+// One pixel a module: the module bits moved right by the quiet zone.
+void DarkPixelsOneToOne(const uint64_t* dark, int words, int corner, std::vector<uint64_t>& pixels) {
+    // Words past the pixels hold no module (the row's words beyond n are 0).
+    const size_t count = std::min(pixels.size(), static_cast<size_t>(words));
+    for (size_t w = 0; w < count; ++w) {
+        pixels[w] |= dark[w] << corner;
+        if (corner > 0 && w + 1 < pixels.size()) pixels[w + 1] |= dark[w] >> (64 - corner);
+    }
+}
+
+// Pixels at or past the picture's side are cut off, as the picture cuts them.
+void ClearFrom(int side, std::vector<uint64_t>& pixels) {
+    for (size_t w = 0; w < pixels.size(); ++w) {
+        const int low = static_cast<int>(64 * w);
+        if (side <= low) pixels[w] = 0;
+        else if (side < low + 64) pixels[w] &= (uint64_t{1} << (side - low)) - 1;
+    }
+}
+
 }  // namespace
 
 SymbolModules::SymbolModules(const uint8_t* matrix, int n, int left, int top, int pxmag) {
@@ -77,17 +96,22 @@ QImage SymbolImage(const SymbolResult& result, int limit) {
     const TCellGrid& grid = modules.Grid();
     std::vector<uint8_t> white(static_cast<size_t>(bytes), 0xFF);
     for (int y = 0; y < std::min(corner, side); ++y) std::memcpy(mono.scanLine(y), white.data(), white.size());
-    std::vector<uint64_t> pixels(static_cast<size_t>(bytes + 7) / 8);
+    std::vector<uint64_t> pixels(static_cast<size_t>(BitWords(corner * 2 + n * mag)));
     int y = corner;
     for (int r = 0; r < n && y < side; ++r) {
         std::fill(pixels.begin(), pixels.end(), 0);
         const uint64_t* dark = grid.dark + static_cast<size_t>(r) * grid.stride;
-        for (int w = 0; w < grid.stride; ++w) {
-            for (uint64_t bits = dark[w]; bits != 0; bits &= bits - 1) {
-                const int first = corner + (64 * w + std::countr_zero(bits)) * mag;
-                for (int x = first; x < std::min(first + mag, side); ++x) pixels[x >> 6] |= uint64_t{1} << (x & 63);
+        if (mag == 1) {
+            DarkPixelsOneToOne(dark, grid.stride, corner, pixels);
+        } else {
+            for (int w = 0; w < grid.stride; ++w) {
+                for (uint64_t bits = dark[w]; bits != 0; bits &= bits - 1) {
+                    const int first = corner + (64 * w + std::countr_zero(bits)) * mag;
+                    for (int x = first; x < first + mag; ++x) pixels[x >> 6] |= uint64_t{1} << (x & 63);
+                }
             }
         }
+        ClearFrom(side, pixels);
         uint8_t* line = mono.scanLine(y);
         for (int b = 0; b < bytes; ++b) line[b] = static_cast<uint8_t>(~kReversed[(pixels[b >> 3] >> (8 * (b & 7))) & 0xFF]);
         for (int k = 1; k < mag && y + k < side; ++k) std::memcpy(mono.scanLine(y + k), line, static_cast<size_t>(bytes));
