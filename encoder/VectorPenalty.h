@@ -82,11 +82,14 @@ inline V Masked(const Line& dark, const Line& data, const Line& free, const Line
     return {_mm256_or_si256(Load(dark), flipped)};
 }
 
-inline V LowBits(int count) {
+// The first `count` bits of a line set.
+inline Line LowLine(int count) {
     Line line{};
     for (int b = 0; b < count; ++b) line.w[b / 64] |= uint64_t{1} << (b % 64);
-    return {Load(line)};
+    return line;
 }
+
+inline V LowBits(int count) { return {Load(LowLine(count))}; }
 
 inline int Total(const Counts& c) {
     alignas(32) uint64_t lanes[4];
@@ -128,11 +131,8 @@ int NarrowPenalty(const MaskLines& lines, int n, int mask) {
 
 // 65 to 128 modules a line: row r and column r in one register.
 inline int PairPenalty(const MaskLines& lines, int n, int mask) {
-    Line low{};
-    for (int b = 0; b < n - 1; ++b) low.w[b / 64] |= uint64_t{1} << (b % 64);
-    Line lowSevens{};
-    for (int b = 0; b < n - 6; ++b) lowSevens.w[b / 64] |= uint64_t{1} << (b % 64);
-    const LineMasks<P> m{{LoadPair(low, low)}, {LoadPair(lowSevens, lowSevens)}};
+    const Line pairs = LowLine(n - 1), sevens = LowLine(n - 6);
+    const LineMasks<P> m{{LoadPair(pairs, pairs)}, {LoadPair(sevens, sevens)}};
     const P rowLane{_mm256_setr_epi64x(-1, -1, 0, 0)};
     const Counts zero{_mm256_setzero_si256()};
     Sums<Counts> s{zero, zero, zero, zero, zero};
