@@ -9,6 +9,8 @@ bool CpuHasFastBmi2() {
     return __builtin_cpu_supports("bmi2") && !__builtin_cpu_is("znver1") && !__builtin_cpu_is("znver2");
 }
 
+bool CpuHasAvx2() { return __builtin_cpu_supports("avx2"); }
+
 bool CpuHasAvx512Popcount() {
     return __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vpopcntdq");
 }
@@ -18,6 +20,7 @@ bool CpuHasAvx512() { return __builtin_cpu_supports("avx512f"); }
 #else
 
 bool CpuHasFastBmi2() { return false; }
+bool CpuHasAvx2() { return false; }
 bool CpuHasAvx512Popcount() { return false; }
 bool CpuHasAvx512() { return false; }
 

@@ -9,6 +9,9 @@ namespace mosaiko {
 // BMI2 (PDEP, PEXT) in hardware, as the deposit placement needs it.
 bool CpuHasFastBmi2();
 
+// AVX2, as the mask search's 256-bit kernel without vector popcount needs it.
+bool CpuHasAvx2();
+
 // AVX-512 VL with VPOPCNTDQ, as the wide mask search needs it.
 bool CpuHasAvx512Popcount();
 

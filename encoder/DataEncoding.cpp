@@ -131,8 +131,21 @@ void QrEncoder::WriteAlphanumeric(const uint8_t* text, int length) {
     if (i < length) PutBits(6, static_cast<uint32_t>(value[text[i]]));
 }
 
+// A whole byte a step: its high bits fill the room left in the current
+// codeword, its low bits start the next (PutBits' result, without its loop).
 void QrEncoder::WriteBytes(const uint8_t* text, int length) {
-    for (int i = 0; i < length; ++i) PutBits(8, text[i]);
+    const int room = bitIndex_ + 1;
+    assert(byteIndex_ + length + (room < 8 ? 1 : 0) <= kMaxDataCodewords);
+    uint8_t* out = dataCodewords_ + byteIndex_;
+    if (room == 8) {
+        std::memcpy(out, text, static_cast<size_t>(length));
+    } else {
+        for (int i = 0; i < length; ++i) {
+            out[i] |= static_cast<uint8_t>(text[i] >> (8 - room));
+            out[i + 1] = static_cast<uint8_t>(text[i] << room);
+        }
+    }
+    byteIndex_ += length;
 }
 
 void QrEncoder::WriteKanji(const uint8_t* text, int length) {

@@ -204,10 +204,30 @@ int MaskSearch::PortablePenalty(int mask) const {
     return PenaltyOf<3>(mask);
 }
 
-int MaskSearch::Penalty(int mask) const {
-    assert(mask >= 0 && mask < 8);
-    return wide_ ? WidePenalty(lines_, n_, mask) : PortablePenalty(mask);
+bool KernelAvailable(PenaltyKernel kernel) {
+    switch (kernel) {
+        case PenaltyKernel::Avx512: return WideKernelAvailable();
+        case PenaltyKernel::Avx2: return Avx2KernelAvailable();
+        default: return true;
+    }
 }
+
+PenaltyKernel MaskSearch::WidestKernel() {
+    for (PenaltyKernel k : {PenaltyKernel::Avx512, PenaltyKernel::Avx2})
+        if (KernelAvailable(k)) return k;
+    return PenaltyKernel::Portable;
+}
+
+int MaskSearch::PenaltyWith(PenaltyKernel kernel, int mask) const {
+    assert(mask >= 0 && mask < 8 && KernelAvailable(kernel));
+    switch (kernel) {
+        case PenaltyKernel::Avx512: return WidePenalty(lines_, n_, mask);
+        case PenaltyKernel::Avx2: return Avx2Penalty(lines_, n_, mask);
+        default: return PortablePenalty(mask);
+    }
+}
+
+int MaskSearch::Penalty(int mask) const { return PenaltyWith(kernel_, mask); }
 
 int MaskSearch::BestMask() const {
     int best = 0;

@@ -33,6 +33,14 @@ void TransposeLines(const masks::Line* from, masks::Line* to, int n);
 // call it only when WideKernelAvailable().
 int WidePenalty(const MaskLines& lines, int n, int mask);
 bool WideKernelAvailable();
+// The same loops for CPUs with AVX2 (MaskSearchAvx2.cpp); call it only when
+// Avx2KernelAvailable().
+int Avx2Penalty(const MaskLines& lines, int n, int mask);
+bool Avx2KernelAvailable();
+
+// The ways of scoring a mask, the widest the CPU has being the one used.
+enum class PenaltyKernel { Portable, Avx2, Avx512 };
+bool KernelAvailable(PenaltyKernel kernel);
 
 class MaskSearch {
 public:
@@ -59,6 +67,8 @@ public:
     int Penalty(int mask) const;
     // The same with the portable kernel.
     int PortablePenalty(int mask) const;
+    // The same with the given kernel, which must be available.
+    int PenaltyWith(PenaltyKernel kernel, int mask) const;
 
     // The mask with the lowest penalty; ties keep the lower mask number.
     int BestMask() const;
@@ -68,11 +78,12 @@ private:
     int PenaltyOf(int mask) const;
     void LoadFunctionLines(const uint8_t* cells, int stride, int n);
     void LoadDataRows(const uint8_t* cells, int stride, int n);
+    static PenaltyKernel WidestKernel();
 
     int n_ = 0;
     int functionN_ = 0;  // size whose encoder function lines are loaded, 0 = none
     int placedN_ = 0;    // size whose data columns placement wrote, 0 = none
-    bool wide_ = WideKernelAvailable();
+    PenaltyKernel kernel_ = WidestKernel();
     MaskLines lines_;
     uint8_t placementScratch_[kPlacementScratch];
 };

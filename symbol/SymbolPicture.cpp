@@ -1,10 +1,12 @@
 #include "SymbolPicture.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
+#include <vector>
 
-#include "Bitmap.h"
+#include "BlackWhiteLine.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -24,6 +26,35 @@ uint32_t Gather16(const uint8_t* cells) {
     for (int k = 0; k < 16; ++k) bits |= static_cast<uint32_t>((cells[k] & kDarkBit) != 0) << k;
     return bits;
 #endif
+}
+
+// Byte b with its bit order reversed: the image keeps its leftmost pixel in
+// the top bit.
+constexpr std::array<uint8_t, 256> kReversed = [] {
+    std::array<uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k)
+            if (b & (1 << k)) table[b] |= static_cast<uint8_t>(0x80 >> k);
+    return table;
+}();
+
+// One pixel a module: the module bits moved right by the quiet zone.
+void DarkPixelsOneToOne(const uint64_t* dark, int words, int corner, std::vector<uint64_t>& pixels) {
+    // Words past the pixels hold no module (the row's words beyond n are 0).
+    const size_t count = std::min(pixels.size(), static_cast<size_t>(words));
+    for (size_t w = 0; w < count; ++w) {
+        pixels[w] |= dark[w] << corner;
+        if (corner > 0 && w + 1 < pixels.size()) pixels[w + 1] |= dark[w] >> (64 - corner);
+    }
+}
+
+// Pixels at or past the picture's side are cut off, as the picture cuts them.
+void ClearFrom(int side, std::vector<uint64_t>& pixels) {
+    for (size_t w = 0; w < pixels.size(); ++w) {
+        const int low = static_cast<int>(64 * w);
+        if (side <= low) pixels[w] = 0;
+        else if (side < low + 64) pixels[w] &= (uint64_t{1} << (side - low)) - 1;
+    }
 }
 
 }  // namespace
@@ -48,14 +79,46 @@ SymbolModules::SymbolModules(const uint8_t* matrix, int n, int left, int top, in
     grid_.stride = kStride;
 }
 
+// Straight from the module bits to the 1-bit rows: each module row's pixel
+// row is made once (dark pixels as set bits, lowest bit leftmost), turned
+// into the image's byte order and copied to its pxmag pixel rows.
 QImage SymbolImage(const SymbolResult& result, int limit) {
     if (!result.made || !result.matrix) return QImage();
     const int side = std::min(result.sidePixels, limit);
-    TBitmap bitmap(side, side);  // white: the light modules and the quiet zone
+    QImage mono(side, side, QImage::Format_Mono);
+    if (mono.isNull()) return mono;
+    mono.setColorTable({kOpaqueBlack, kOpaqueWhite});
     const int corner = result.QuietZonePixels();
-    const SymbolModules modules(result.matrix, result.modules, corner, corner, result.pxmag);
-    bitmap.FillCells(modules.Grid(), clBlack);
-    return bitmap.ToMonoQImage();
+    const int mag = result.pxmag;
+    const int n = result.modules;
+    const int bytes = (side + 7) / 8;
+    const SymbolModules modules(result.matrix, n, corner, corner, mag);
+    const TCellGrid& grid = modules.Grid();
+    std::vector<uint8_t> white(static_cast<size_t>(bytes), 0xFF);
+    for (int y = 0; y < std::min(corner, side); ++y) std::memcpy(mono.scanLine(y), white.data(), white.size());
+    std::vector<uint64_t> pixels(static_cast<size_t>(BitWords(corner * 2 + n * mag)));
+    int y = corner;
+    for (int r = 0; r < n && y < side; ++r) {
+        std::fill(pixels.begin(), pixels.end(), 0);
+        const uint64_t* dark = grid.dark + static_cast<size_t>(r) * grid.stride;
+        if (mag == 1) {
+            DarkPixelsOneToOne(dark, grid.stride, corner, pixels);
+        } else {
+            for (int w = 0; w < grid.stride; ++w) {
+                for (uint64_t bits = dark[w]; bits != 0; bits &= bits - 1) {
+                    const int first = corner + (64 * w + std::countr_zero(bits)) * mag;
+                    for (int x = first; x < first + mag; ++x) pixels[x >> 6] |= uint64_t{1} << (x & 63);
+                }
+            }
+        }
+        ClearFrom(side, pixels);
+        uint8_t* line = mono.scanLine(y);
+        for (int b = 0; b < bytes; ++b) line[b] = static_cast<uint8_t>(~kReversed[(pixels[b >> 3] >> (8 * (b & 7))) & 0xFF]);
+        for (int k = 1; k < mag && y + k < side; ++k) std::memcpy(mono.scanLine(y + k), line, static_cast<size_t>(bytes));
+        y += mag;
+    }
+    for (; y < side; ++y) std::memcpy(mono.scanLine(y), white.data(), white.size());
+    return mono;
 }
 
 }  // namespace mosaiko

@@ -3,12 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
 namespace mosaiko::test {
 namespace {
+
+// The portable kernel and every vector kernel this CPU runs.
+std::vector<PenaltyKernel> AvailableKernels() {
+    std::vector<PenaltyKernel> kernels;
+    for (PenaltyKernel k : {PenaltyKernel::Portable, PenaltyKernel::Avx2, PenaltyKernel::Avx512})
+        if (KernelAvailable(k)) kernels.push_back(k);
+    return kernels;
+}
 
 void EncodeUnmasked(QrEncoder& e) {
     ASSERT_EQ(e.Emode() < 0 ? Peer::EncodeAuto(e) : Peer::EncodeFixed(e), 0);
@@ -52,7 +61,7 @@ TEST(Masking, BitParallelScoresOnRandomMatrices) {
             search.Load(cells.data(), kMaxModules, n);
             const int expected = EvaluatePenaltyOf(cells.data(), kMaxModules, n);
             ASSERT_EQ(search.Penalty(round), expected) << n;
-            ASSERT_EQ(search.PortablePenalty(round), expected) << n;
+            for (PenaltyKernel k : AvailableKernels()) ASSERT_EQ(search.PenaltyWith(k, round), expected) << n;
         }
     }
 }
@@ -72,7 +81,8 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
         for (int m = 0; m < 8; ++m) {
             Peer::ApplyMask(*e, m);
             ASSERT_EQ(search.Penalty(m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
-            ASSERT_EQ(search.PortablePenalty(m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
+            for (PenaltyKernel k : AvailableKernels())
+                ASSERT_EQ(search.PenaltyWith(k, m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
         }
     }
 }

@@ -1,6 +1,9 @@
 // mosaiko-report: the import, the generation check and the report of the
 // desktop program, without a window, written to a PDF file or printed.
 #include <QGuiApplication>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -58,9 +61,20 @@ int Finish(int status) {
     return kExitFailed;
 }
 
+// The PDF writer compresses every picture with a fresh zlib state of about
+// 256 KB; by default glibc gives the top of the heap back after each one and
+// the next faults it in again (33,000 page faults for 10,000 groups instead of 9,000).
+void KeepFreedHeap() {
+#if defined(__GLIBC__)
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_TOP_PAD, 1 << 20);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedHeap();
     ReportOptions options;
     if (const auto error = cli::ParseReportOptions(argc, argv, options)) return Usage(*error);
     if (options.help) {
