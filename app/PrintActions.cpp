@@ -24,27 +24,20 @@ namespace {
 
 void ProcessEvents() { QCoreApplication::processEvents(); }
 
-// The status bar's one line: the non-empty parts, in order.
-QString StatusLine(std::initializer_list<std::string> parts) {
-    QString line;
-    for (const std::string& part : parts) {
-        if (part.empty()) continue;
-        if (!line.isEmpty()) line += QString::fromUtf8("　");
-        line += QString::fromStdString(part);
-    }
-    return line;
-}
-
-// Paragraphs of the details view: the non-empty parts, a blank line apart.
-QString Paragraphs(std::initializer_list<std::string> parts) {
+// The non-empty parts, in order, `separator` between them.
+QString Joined(std::initializer_list<std::string> parts, const QString& separator) {
     QString text;
     for (const std::string& part : parts) {
         if (part.empty()) continue;
-        if (!text.isEmpty()) text += QStringLiteral("\n\n");
+        if (!text.isEmpty()) text += separator;
         text += QString::fromStdString(part);
     }
     return text;
 }
+
+// The status bar's one line, and the paragraphs of the details view.
+QString StatusLine(std::initializer_list<std::string> parts) { return Joined(parts, QString::fromUtf8("　")); }
+QString Paragraphs(std::initializer_list<std::string> parts) { return Joined(parts, QStringLiteral("\n\n")); }
 
 // Holds the busy guard from the start of a generation until its records
 // end, so no import or check can change the groups while they are read; shows
