@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "MemoView.h"
+#include "MessageDetails.h"
 #include "Panels.h"
 #include "QRHost.h"
 #include "RadioGroup.h"
@@ -143,6 +144,7 @@ void BuildMainControls(QWidget* window, MainControls& c) {
     BuildChoices(c.Panel2, c);
     c.StatusBar1 = Place(new QStatusBar(window), "StatusBar1", 0, 693 - 21, 1016, 21);
     c.StatusBar1->setSizeGripEnabled(false);
+    c.StatusDetails = new MessageDetails(c.StatusBar1);
     auto* host = new TQRHost(window);
     c.ScrollBox1 = host;
     c.QRBase = host->QRBase;

@@ -16,6 +16,7 @@ class QWidget;
 
 namespace mosaiko {
 
+class MessageDetails;
 class TMemoView;
 class TRadioGroup;
 class TQRCode;
@@ -59,6 +60,8 @@ struct MainControls {
     QCheckBox* CheckBox2 = nullptr;  // CSV reading: records as a spreadsheet writes them
 
     QStatusBar* StatusBar1 = nullptr;
+    // The status bar's message in full, and the action it may offer.
+    MessageDetails* StatusDetails = nullptr;
 
     // The hidden host of the QR code control.
     QFrame* ScrollBox1 = nullptr;

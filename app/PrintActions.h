@@ -7,7 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "ReportJob.h"
 #include "SymbolEncoder.h"
+
+class QString;
 
 class QWidget;
 
@@ -33,6 +36,12 @@ public:
 private:
     ReportJob Job();
     void RunCheck();
+    // The check's line in the status bar, every group behind "詳細", and the
+    // most readable setting offered as "おすすめを適用".
+    void ShowCheckMessage(CheckResult result, int level);
+    // Sets the version, symbol size and groups per page, and checks again.
+    void ApplySetting(const PrintSetting& setting);
+    void ShowPrintStopped();
     // False, after saying so, when the report has more pages than the preview holds.
     bool PreviewHoldsTheReport();
 
@@ -40,6 +49,7 @@ private:
     PreviewFn preview_;
     std::optional<bool> passed_;  // the verdict of the last check, as Panel4 shows it
     std::string lastFailure_;     // why the last check failed, for a stopped print
+    std::function<QString()> lastDetails_;  // the whole text of the last check's message
     // Encodes the groups of every check and report, from the window's start
     // on: the capacity shown follows the last symbol it made.
     SymbolEncoder symbols_;

@@ -1,5 +1,6 @@
 #include "GenerationCheck.h"
 
+#include "BestSetting.h"
 #include "GroupAssembly.h"
 #include "QRCode3.h"
 #include "ReportForm.h"
@@ -37,6 +38,10 @@ const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view dat
 
 bool FitsHost(const SymbolResult& symbol) { return symbol.made && symbol.sidePixels <= kHostPictureSide; }
 
+bool SymbolFitsHost(int version, int magnification) {
+    return (SymbolParameters[version].ModulesPerSide + 2 * kQuietModules) * magnification <= kHostPictureSide;
+}
+
 namespace {
 
 // A symbol wider than the picture fails whatever the text, so that reason
@@ -59,7 +64,7 @@ GroupFailure FailureOf(SymbolEncoder& symbols, const SymbolResult& symbol, std::
 
 CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
                                 const std::function<bool()>& step, const RowTextFit* rows,
-                                const EncodeChoice& choice) {
+                                const EncodeChoice& choice, DataNeed* need) {
     CheckOutcome outcome;
     GroupCursor cursor(memo);
     while (!cursor.AtEnd()) {
@@ -70,6 +75,7 @@ CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, i
             outcome.failures.push_back(FailureOf(symbols, symbol, group.data, outcome.groups, choice.optimal));
             ++outcome.errors;
         }
+        if (need) need->Add(group.data);
         if (rows) {
             const TextFit fit = rows->Measure(group.labelText);
             if (fit.cut) outcome.overflows.push_back({outcome.groups, fit.shownLines});

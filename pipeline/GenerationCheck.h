@@ -11,6 +11,7 @@
 
 namespace mosaiko {
 
+class DataNeed;
 class RowTextFit;
 class TQRCode;
 
@@ -41,6 +42,9 @@ const SymbolResult& EncodeGroupData(SymbolEncoder& symbols, std::string_view dat
                                     const EncodeChoice& choice = {});
 // Whether a symbol was made and fits the host picture.
 bool FitsHost(const SymbolResult& symbol);
+// Whether a symbol of `version`, with its quiet zone, at `magnification`
+// pixels a module fits the host picture, whatever its data.
+bool SymbolFitsHost(int version, int magnification);
 
 // Why a group gave no symbol that fits its picture.
 struct GroupFailure {
@@ -75,10 +79,11 @@ struct CheckOutcome {
 // whose text does not fit their row are noted. `step` runs once per group
 // (pending events); when it answers false the check stops there. `symbols`
 // is kept from run to run, as the control is: the capacity follows the last
-// symbol made.
+// symbol made. With `need`, every group's data is measured for the search
+// of the most readable setting.
 CheckOutcome RunGenerationCheck(const MemoLines& memo, SymbolEncoder& symbols, int version, int sizeIndex,
                                 const std::function<bool()>& step = {}, const RowTextFit* rows = nullptr,
-                                const EncodeChoice& choice = {});
+                                const EncodeChoice& choice = {}, DataNeed* need = nullptr);
 
 // Leaves the control as the check on it would: holding the last group's
 // symbol, or nothing when that group failed.

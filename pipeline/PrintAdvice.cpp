@@ -2,17 +2,14 @@
 
 #include <cstdio>
 
+#include "GenerationCheck.h"
+
 namespace mosaiko {
 namespace {
 
-constexpr int kPicturePixels = 256;
+constexpr int kPicturePixels = kHostPictureSide;
 constexpr int kMaxMagnification = 4;  // the largest symbol size item
 const char* const kSizeNames[] = {"標準サイズ", "2倍角サイズ", "3倍角サイズ", "4倍角サイズ"};
-
-// One symbol with its 4-module quiet zone on each side, in picture pixels.
-bool SymbolFits(int version, int magnification) {
-    return (4 * version + 25) * magnification <= kPicturePixels;
-}
 
 std::string Millimetres(double mm) {
     char text[32];
@@ -39,7 +36,7 @@ ModuleAdvice AdviseModule(int version, int magnification, int groupsPerPage,
     advice.readable = advice.moduleMm >= kMinReadableModuleMm;
     if (advice.readable) return advice;
     // A larger symbol keeps the page count, so it comes first.
-    for (int m = magnification + 1; m <= kMaxMagnification && SymbolFits(version, m); ++m) {
+    for (int m = magnification + 1; m <= kMaxMagnification && SymbolFitsHost(version, m); ++m) {
         const double mm = PrintedModuleMm(imageSide(groupsPerPage), m);
         if (mm < kMinReadableModuleMm) continue;
         advice.magnification = m;
@@ -56,9 +53,16 @@ ModuleAdvice AdviseModule(int version, int magnification, int groupsPerPage,
     return advice;
 }
 
+std::string ReadersText(double mm) {
+    if (mm >= kPhoneModuleMm) return "ハンディスキャナでもスマートフォンのカメラでも読めます";
+    const std::string phone = "スマートフォンのカメラには " + Millimetres(kPhoneModuleMm) + " 以上が必要です";
+    if (mm >= kImagerModuleMm) return "ハンディスキャナ向き。" + phone;
+    return "ハンディスキャナには " + Millimetres(kImagerModuleMm) + "、" + phone;
+}
+
 std::string AdviceText(const ModuleAdvice& advice) {
     std::string text = "印刷時のモジュール: " + Millimetres(advice.moduleMm);
-    if (advice.readable) return text;
+    if (advice.readable) return text + "（" + ReadersText(advice.moduleMm) + "）";
     text += "（" + Millimetres(kMinReadableModuleMm) + " 未満のため読み取れないおそれがあります）";
     if (advice.magnification > 0)
         text += "。シンボルサイズを「" + SymbolSizeName(advice.magnification) + "」にすると " +

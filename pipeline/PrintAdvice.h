@@ -8,8 +8,12 @@
 
 namespace mosaiko {
 
-// Office printers and phone cameras resolve modules from about this size.
-inline constexpr double kMinReadableModuleMm = 0.25;
+// The readers of a printed module: a handheld imager reads an office print
+// from 0.25 mm modules on, a phone camera only from 0.375 mm.
+inline constexpr double kImagerModuleMm = 0.25;
+inline constexpr double kPhoneModuleMm = 0.375;
+// Below this the print may not scan at all.
+inline constexpr double kMinReadableModuleMm = kImagerModuleMm;
 
 // Printed size of one module: image side S pixels at 96 dpi is S x 25.4 / 96
 // mm, and the 256-pixel picture holds `magnification` pixels per module.
@@ -31,6 +35,9 @@ std::string SymbolSizeName(int magnification);
 // imageSide(groupsPerPage) gives the report's image side for that setting.
 ModuleAdvice AdviseModule(int version, int magnification, int groupsPerPage,
                           const std::function<int(int)>& imageSide);
+
+// Which readers a module of `mm` suits, with the limits it misses.
+std::string ReadersText(double mm);
 
 // The advice as the status bar and mosaiko-report show it (UTF-8).
 std::string AdviceText(const ModuleAdvice& advice);

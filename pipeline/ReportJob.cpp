@@ -14,16 +14,20 @@ EncodeChoice ChoiceOf(const ReportSettings& s) { return EncodeChoice{s.level, s.
 ReportJob::ReportJob(const MemoLines& memo, SymbolEncoder& symbols) : memo_(memo), symbols_(symbols) {}
 
 // The one place where the job encodes the groups for the check.
-CheckOutcome ReportJob::RunCheck(const ReportSettings& s, const std::function<bool()>& step) const {
+CheckOutcome ReportJob::RunCheck(const ReportSettings& s, const std::function<bool()>& step,
+                                 DataNeed& need) const {
     const RowTextFit rows(s.fontSize, s.groupsPerPage);
-    return RunGenerationCheck(memo_, symbols_, s.version, s.SymbolSizeItem(), step, &rows, ChoiceOf(s));
+    return RunGenerationCheck(memo_, symbols_, s.version, s.SymbolSizeItem(), step, &rows, ChoiceOf(s), &need);
 }
 
 CheckResult ReportJob::Check(const ReportSettings& settings, const std::function<bool()>& step) const {
     const ReportSettings s = settings.Clamped();
     CheckResult result;
-    result.outcome = RunCheck(s, step);
+    DataNeed need(s.level, s.optimal);
+    result.outcome = RunCheck(s, step, need);
     result.advice = AdviseModule(s.version, s.symbolSize, s.groupsPerPage, ImageSideFor);
+    result.best = FindBestSetting(need, {s.version, s.symbolSize, s.groupsPerPage, 0}, ImageSideFor);
+    result.adviceText = CheckAdviceText(result.advice, result.best);
     result.failureText = FailureText(result.outcome, symbols_.Version(), symbols_.Pxmag(), s.level);
     result.overflowText = OverflowText(result.outcome);
     return result;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "BestSetting.h"
 #include "GenerationCheck.h"
 #include "PrintAdvice.h"
 #include "ReportSettings.h"
@@ -21,6 +22,8 @@ class TQuickReport1;
 struct CheckResult {
     CheckOutcome outcome;
     ModuleAdvice advice;
+    BestSetting best;          // the most readable setting for these groups
+    std::string adviceText;    // the module, its readers and the suggestion
     std::string failureText;   // which groups failed and why; empty when all passed
     std::string overflowText;  // groups whose text is cut in their row; empty when none
     bool Passed() const { return outcome.Passed(); }
@@ -48,7 +51,8 @@ public:
                                         std::function<void()> processEvents = {}) const;
 
 private:
-    CheckOutcome RunCheck(const ReportSettings& settings, const std::function<bool()>& step) const;
+    CheckOutcome RunCheck(const ReportSettings& settings, const std::function<bool()>& step,
+                          DataNeed& need) const;
 
     const MemoLines& memo_;
     SymbolEncoder& symbols_;

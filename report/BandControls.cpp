@@ -54,16 +54,42 @@ void TReportCustomLabel::SetFontSize(double points) {
     if (points >= kMinPoints && points <= kMaxPoints) font_.setPointSizeF(points);
 }
 
-QString SysDataValue(TSysDataType data, const QDateTime& now, int pageNumber,
-                     const QLocale& locale) {
-    if (data == TSysDataType::sdPageNumber) return QString::number(pageNumber);
-    QString text = locale.toString(now.date(), QLocale::ShortFormat);
-    // Shown to the second, so milliseconds past midnight still count as midnight.
-    if (now.time().msecsSinceStartOfDay() >= 1000) {
-        text += QLatin1Char(' ');
-        text += locale.toString(now.time(), QLocale::LongFormat);
+namespace {
+
+// A time format without one field ('t' the time zone, 's' the seconds),
+// outside quoted text, with the separator before it (":", ".", a space).
+QString WithoutField(const QString& format, QChar field) {
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (quoted || c != field) {
+            out += c;
+            continue;
+        }
+        while (!out.isEmpty() && (out.back() == QLatin1Char(':') || out.back() == QLatin1Char('.') || out.back().isSpace()))
+            out.chop(1);
     }
-    return text;
+    return out.simplified();
+}
+
+}  // namespace
+
+QString SysDataValue(TSysDataType data, const QDateTime& now, int pageNumber,
+                     const QLocale& locale, const std::function<bool(const QString&)>& fits) {
+    if (data == TSysDataType::sdPageNumber) return QString::number(pageNumber);
+    const QString date = locale.toString(now.date(), QLocale::ShortFormat);
+    // Shown to the second, so milliseconds past midnight still count as midnight.
+    if (now.time().msecsSinceStartOfDay() < 1000) return date;
+    const QString noZone = WithoutField(locale.timeFormat(QLocale::LongFormat), QLatin1Char('t'));
+    const QString times[] = {locale.toString(now.time(), QLocale::LongFormat), locale.toString(now.time(), noZone),
+                             locale.toString(now.time(), QLocale::ShortFormat),
+                             locale.toString(now.time(), WithoutField(noZone, QLatin1Char('s')))};
+    for (const QString& time : times) {  // the first that fits
+        const QString text = date + QLatin1Char(' ') + time;
+        if (!fits || fits(text)) return text;
+    }
+    return date;
 }
 
 }  // namespace mosaiko

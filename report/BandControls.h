@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <string>
 
 namespace mosaiko {
@@ -119,7 +120,10 @@ private:
 
 // The value of a system-data field: short date, then a space and the long
 // time unless the time is exactly midnight; or the page number in digits.
+// With `fits`, a date and time too wide for the field loses the time zone,
+// then the seconds (the short form, or the long one without them), then the
+// time, so the date always shows whole.
 QString SysDataValue(TSysDataType data, const QDateTime& now, int pageNumber,
-                     const QLocale& locale);
+                     const QLocale& locale, const std::function<bool(const QString&)>& fits = {});
 
 }  // namespace mosaiko

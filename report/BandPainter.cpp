@@ -73,10 +73,14 @@ void BandPainter::PaintLabel(const TReportLabel& label, const QRectF& device) {
 }
 
 void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber) {
+    const QString prefix = DecodeShiftJis(field.Text());
+    const TextStyle style{field.Font(), field.Alignment(), false};
+    const auto fits = [&](const QString& value) {
+        return LineFitsWidth(painter_.device(), device.width(), prefix + value, style);
+    };
     const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
-                                       QLocale::system());
-    const QString text = DecodeShiftJis(field.Text()) + value;
-    DrawTextLines(painter_, device, QStringList{text}, {field.Font(), field.Alignment(), false});
+                                       QLocale::system(), fits);
+    DrawTextLines(painter_, device, QStringList{prefix + value}, style);
 }
 
 void BandPainter::PaintImage(const TReportImage& image, const QRectF& device) {

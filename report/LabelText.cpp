@@ -187,6 +187,12 @@ void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lin
     painter.restore();
 }
 
+bool LineFitsWidth(QPaintDevice* device, double width, const QString& line, const TextStyle& style) {
+    // Tall enough for the line, so only the width decides.
+    const QSizeF box(width, std::numeric_limits<double>::max() / 4);
+    return LayOut(device, box, QStringList{line}, style).Inside(box);
+}
+
 TextFit FitCaption(QPaintDevice* device, const QSizeF& box, std::string_view caption, const TextStyle& style) {
     if (box.isEmpty()) return {};
     const QStringList lines = VisibleCaptionLines(caption, style.font, box.height(), device);

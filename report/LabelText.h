@@ -33,6 +33,10 @@ struct TextStyle {
 void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
                    const TextStyle& style);
 
+// Whether `line` drawn by DrawTextLines in a rectangle `width` device pixels
+// wide shows whole, without the clip.
+bool LineFitsWidth(QPaintDevice* device, double width, const QString& line, const TextStyle& style);
+
 // How a caption lays out in a box of device pixels: the lines that show and
 // whether some of it is cut. DrawCaption draws exactly these lines.
 struct TextFit {

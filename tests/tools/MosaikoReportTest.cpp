@@ -37,6 +37,11 @@ TEST_F(MosaikoReport, SampleFileBecomesAReport) {
     EXPECT_NE(r.out.find("capacity: 858"), std::string::npos) << r.out;
     const std::string pdf = ReadFile(Path("sample.pdf"));
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    // The most readable setting, as the window offers it.
+    EXPECT_NE(r.err.find("mosaiko-report: 印刷時のモジュール: 0.125 mm（0.250 mm 未満のため読み取れないおそれがあります）。"
+                         "おすすめ: バージョン 6・4倍角サイズ・頁内 8 グループでモジュール 0.500 mm"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(MosaikoReport, FailingGroupsWriteNoPdf) {

@@ -43,7 +43,7 @@ std::ostream& Counts(const ReportOptions& o) { return o.output == "-" ? std::cer
 bool Tell(std::ostream& counts, const std::string& file, const CheckResult& check) {
     counts << "capacity: " << check.outcome.capacity
            << "\nresult: " << (check.Passed() ? kVerdictNormal : kVerdictAbnormal) << "\n";
-    std::cerr << "mosaiko-report: " << AdviceText(check.advice) << "\n";
+    std::cerr << "mosaiko-report: " << check.adviceText << "\n";
     if (!check.overflowText.empty()) std::cerr << "mosaiko-report: " << check.overflowText << "\n";
     if (check.Passed()) return true;
     std::cerr << "mosaiko-report: " << file << ": " << check.failureText << "\n";
