@@ -72,7 +72,9 @@ TEST(GoldenSymbols, MatchTheIndependentEncoderModuleForModule) {
         ASSERT_TRUE(e->SetMasktype(g.mask));
         if (g.current > 0) e->SetStructure(qrConnect, g.count, g.parity, g.current);
         ASSERT_TRUE(e->BuildSymbol());
-        if (g.mask < 0) EXPECT_EQ(e->MasktypeR(), g.chosen) << "the chosen mask";
+        if (g.mask < 0) {
+            EXPECT_EQ(e->MasktypeR(), g.chosen) << "the chosen mask";
+        }
         const int n = e->ModulesPerSide();
         ASSERT_EQ(static_cast<int>(g.rows.size()), n);
         int wrong = 0;
