@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,22 +17,26 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "ClientArea.h"
 #include "ExceptionHandler.h"
+#include "FileDrop.h"
 #include "FileImport.h"
 #include "MainSettings.h"
 #include "MemoView.h"
 #include "Panels.h"
 #include "QRCode3.h"
 #include "RadioGroup.h"
+#include "KeyboardNavigation.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {
 namespace {
 
+// On first use (no path yet) the dialog starts in the user's home folder.
 std::optional<QString> ChooseFileWithDialog(QWidget* parent, const QString& initialPath) {
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QString(), initialPath, QStringLiteral("テキストデータ (*.csv *.txt)"),
-                                     nullptr, QFileDialog::HideNameFilterDetails);
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QString(), initialPath.isEmpty() ? QDir::homePath() : initialPath,
+        QStringLiteral("テキストデータ (*.csv *.txt);;すべてのファイル (*)"), nullptr, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -71,9 +76,9 @@ TQRTest_main::TQRTest_main(MainWindowSeams seams, QWidget* parent) : QWidget(par
     setObjectName(QStringLiteral("QRTest_main"));
     setWindowTitle(QStringLiteral("Mosaiko"));
     setFont(UiFont(13));
-    setFixedSize(1016, 693);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    BuildMainControls(this, *this);
+    ArrangeMainWindow(*this, *this);
+    SetUpKeyboard(*this, *this);
+    new FileDrop(*this);
     ConnectHandlers();
     busy_.SetListener([this](bool busy) { BusyChanged(busy); });
     FormCreate();
@@ -124,6 +129,14 @@ void TQRTest_main::SpeedButton1Click() {
     if (busy_.Busy()) return;  // no second import from inside a running loop
     WaitCursor wait;
     if (const std::optional<QString> path = seams_.chooseFile(this, FilePath->text())) ImportChosenFile(*path, wait);
+    wait.Restore();
+    CancelRequested = false;
+}
+
+void TQRTest_main::ImportPath(const QString& path) {
+    if (busy_.Busy()) return;
+    WaitCursor wait;
+    ImportChosenFile(path, wait);
     wait.Restore();
     CancelRequested = false;
 }
