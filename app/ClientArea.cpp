@@ -1,5 +1,6 @@
 #include "ClientArea.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -45,6 +46,17 @@ private:
     MainControls& controls_;
 };
 
+// Brings the whole of a control that takes the focus into view, where Qt's
+// scroll area would show only a line edit's text cursor.
+void FollowFocus(QScrollArea& scroll) {
+    QObject::connect(qApp, &QApplication::focusChanged, &scroll, [&scroll](QWidget*, QWidget* now) {
+        QWidget* content = scroll.widget();
+        if (!now || !content || !content->isAncestorOf(now)) return;
+        const QRect r(now->mapTo(content, QPoint(0, 0)), now->size());
+        scroll.ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    });
+}
+
 }  // namespace
 
 void ArrangeMainWindow(QWidget& window, MainControls& c) {
@@ -57,6 +69,7 @@ void ArrangeMainWindow(QWidget& window, MainControls& c) {
     content->setObjectName(QStringLiteral("Client"));
     BuildMainControls(content, c);
     scroll->setWidget(content);
+    FollowFocus(*scroll);
     c.StatusBar1->setParent(&window);
     c.StatusBar1->setFixedHeight(kStatusBarHeight);
     auto* layout = new QVBoxLayout(&window);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -53,20 +54,27 @@ ScreenKeeper::ScreenKeeper(QWidget& window, const QSize& designSize)
 }
 
 bool ScreenKeeper::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &window_ || placing_) return false;
-    // How long after the first show the window manager may still frame and
-    // move the window; later moves are the user's.
-    constexpr qint64 kSettleMs = 3000;
-    const QEvent::Type type = event->type();
-    const bool first = type == QEvent::Show && !shown_.isValid();
-    const bool settling = (type == QEvent::Move || type == QEvent::Resize) && shown_.isValid() &&
-                          shown_.elapsed() < kSettleMs;
-    if (!first && !settling) return false;
-    if (first) shown_.start();
-    placing_ = true;
-    PlaceOnScreen(window_, first ? designSize_ : window_.size());
-    placing_ = false;
+    if (watched != &window_ || event->type() != QEvent::Show || placed_) return false;
+    placed_ = true;
+    PlaceOnScreen(window_, designSize_);
+    firstSize_ = window_.size();
+    // A window manager frames the window after it is mapped, and tells the
+    // frame only then, without moving the client: look again a few times
+    // while it settles. Later moves are the user's.
+    for (const int ms : {150, 500, 1500}) QTimer::singleShot(ms, this, [this] { KeepFrameOnScreen(); });
     return false;
+}
+
+// With the real frame known, the window may have room for more of its
+// design size than the typical frame left it, or stand partly off screen.
+void ScreenKeeper::KeepFrameOnScreen() {
+    if (!window_.isVisible() || window_.frameGeometry() == window_.geometry()) return;
+    const QScreen* screen = window_.screen();
+    if (!screen) return;
+    const bool resized = window_.size() != firstSize_;  // by the user: keep it
+    if (!resized || !screen->availableGeometry().contains(window_.frameGeometry()))
+        PlaceOnScreen(window_, resized ? window_.size() : designSize_);
+    firstSize_ = window_.size();
 }
 
 }  // namespace mosaiko

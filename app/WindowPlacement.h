@@ -3,7 +3,6 @@
 // free area, and never off it, whatever position was stored.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -25,17 +24,19 @@ QRect KeepInside(QRect frame, const QRect& area);
 void PlaceOnScreen(QWidget& window, const QSize& clientSize);
 
 // Places the window when it is first shown (at `designSize`), and again
-// while it settles, once the window manager tells its real frame.
+// while it settles, once the window manager has told its real frame.
 class ScreenKeeper : public QObject {
 public:
     ScreenKeeper(QWidget& window, const QSize& designSize);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void KeepFrameOnScreen();
+
     QWidget& window_;
     QSize designSize_;
-    QElapsedTimer shown_;  // invalid until the first show
-    bool placing_ = false;
+    QSize firstSize_;  // as the last placement left it
+    bool placed_ = false;
 };
 
 }  // namespace mosaiko
