@@ -45,16 +45,25 @@ FileDrop::FileDrop(TQRTest_main& window) : QObject(&window), window_(window) {
 }
 
 bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::DragLeave) hovering_ = {};
     if (!IsDrag(event->type())) return false;
     auto* drop = static_cast<QDropEvent*>(event);
     // Plain text dragged onto a text field stays the field's own business.
     if (watched != &window_ && !drop->mimeData()->hasUrls()) return false;
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
+    DroppedFile dropped = ChooseDroppedFile(*drop->mimeData());
+    if (event->type() != QEvent::Drop) {
+        hovering_ = dropped;
+        return true;
+    }
+    // On X11 the data can read back empty at the drop itself although it
+    // read well while the files hovered: what hovered is what was dropped.
+    if (dropped.path.isEmpty() && !hovering_.path.isEmpty()) dropped = hovering_;
+    hovering_ = {};
     // The import runs once the drop is over, so the program the file came
     // from hears at once that it was taken.
-    if (event->type() == QEvent::Drop)
-        QTimer::singleShot(0, this, [this, dropped = ChooseDroppedFile(*drop->mimeData())] { Drop(dropped); });
+    QTimer::singleShot(0, this, [this, dropped] { Drop(dropped); });
     return true;
 }
 

@@ -31,6 +31,7 @@ private:
     void Drop(const DroppedFile& dropped);
 
     TQRTest_main& window_;
+    DroppedFile hovering_;  // what the files over the window would give
 };
 
 }  // namespace mosaiko

@@ -110,7 +110,9 @@ int Drop(const QString& file, const QString& settings) {
     std::fflush(stdout);
     const bool imported = QTest::qWaitFor([&] { return window->FilePath->text() == file; }, 20000);
     Check(imported && window->LineCount > 0,
-          QStringLiteral("dropped file imported: %1 lines from %2").arg(window->LineCount).arg(window->FilePath->text()));
+          QStringLiteral("dropped file imported: %1 lines from %2 (status bar: %3)")
+              .arg(window->LineCount)
+              .arg(window->FilePath->text(), window->StatusBar1->currentMessage()));
     Check(window->Edit5->text() == QStringLiteral("ＱＲコードリスト"), QStringLiteral("title unchanged: ") + window->Edit5->text());
     return failures == 0 ? 0 : 1;
 }
