@@ -52,7 +52,9 @@ void FollowFocus(QScrollArea& scroll) {
     QObject::connect(qApp, &QApplication::focusChanged, &scroll, [&scroll](QWidget*, QWidget* now) {
         QWidget* content = scroll.widget();
         if (!now || !content || !content->isAncestorOf(now)) return;
-        const QRect r(now->mapTo(content, QPoint(0, 0)), now->size());
+        // Of a control larger than the view, its top left part.
+        const QSize view = scroll.viewport()->size() - QSize(8, 8);
+        const QRect r(now->mapTo(content, QPoint(0, 0)), now->size().boundedTo(view));
         scroll.ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
     });
 }

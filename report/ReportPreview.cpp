@@ -1,6 +1,7 @@
 #include "ReportPreview.h"
 
 #include "QuickRep.h"
+#include "WindowPlacement.h"
 
 #include <QLabel>
 #include <QPrintDialog>
@@ -34,7 +35,8 @@ ReportPreview::ReportPreview(TQuickRep& report, QPrinter& printer, int pages, QW
     layout->setContentsMargins(0, 0, 0, 0);
     BuildToolBar();
     layout->addWidget(view_);
-    resize(800, 900);
+    // Its size where the screen has room, smaller where it has not.
+    new ScreenKeeper(*this, QSize(800, 900));
 }
 
 void ReportPreview::BuildToolBar() {

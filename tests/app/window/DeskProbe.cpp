@@ -6,8 +6,8 @@
 //                            fits, and Tab brings every control into view
 //   desk_probe drop FILE     prints "ready X Y" (a point on the window) and
 //                            waits for FILE to be imported by a drop
-//   desk_probe shot PNG [PREVIEW.PNG]  the window with the sample imported
-//                            and checked (and its preview)
+//   desk_probe shot PNG [PREVIEW.PNG [CSV]]  the window with the sample (or
+//                            CSV) imported and checked, and its preview
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -119,13 +119,18 @@ int Drop(const QString& file, const QString& settings) {
 
 void Grab(QWidget& widget, const QString& png) {
     const QRect frame = widget.frameGeometry();
-    widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(png);
+    // A palette image, as small as the few colours of a window allow.
+    widget.screen()
+        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .toImage()
+        .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+        .save(png);
 }
 
 int Shot(const QStringList& args, const QString& settings) {
     auto window = OpenWindow(settings);
     const auto printing = mosaiko::AttachPrintActions(*window);
-    window->ImportPath(QStringLiteral(MOSAIKO_SAMPLE_CSV));
+    window->ImportPath(args.value(4, QStringLiteral(MOSAIKO_SAMPLE_CSV)));
     window->Button1->click();
     QTest::qWait(300);
     Grab(*window, args[2]);
@@ -153,6 +158,6 @@ int main(int argc, char** argv) {
     if (mode == QStringLiteral("place")) return Place(args, settings);
     if (mode == QStringLiteral("drop") && args.size() > 2) return Drop(args[2], settings);
     if (mode == QStringLiteral("shot") && args.size() > 2) return Shot(args, settings);
-    std::fprintf(stderr, "usage: desk_probe place [X Y] | drop FILE | shot PNG [PREVIEW.PNG]\n");
+    std::fprintf(stderr, "usage: desk_probe place [X Y] | drop FILE | shot PNG [PREVIEW.PNG [CSV]]\n");
     return 2;
 }

@@ -111,9 +111,12 @@ case $mode in
     need xvfb-run openbox
     out=${3:?dir}
     export QT_QPA_PLATFORM=xcb
+    # The sample from a folder as a user's would look.
+    sample=/tmp/mosaiko-shots/出荷データ/sample.csv
+    mkdir -p "$(dirname "$sample")" && cp "$(dirname "$0")/../../../examples/sample.csv" "$sample"
     for scale in "${scales[@]}"; do
       name=$(echo "$scale" | tr -d .)
-      on_x 1366x768 env QT_SCALE_FACTOR="$scale" "$probe" shot "$out/window-$name.png" "$out/preview-$name.png"
+      on_x 1366x768 env QT_SCALE_FACTOR="$scale" "$probe" shot "$out/window-$name.png" "$out/preview-$name.png" "$sample"
     done ;;
   *) echo "unknown mode $mode"; exit 2 ;;
 esac

@@ -1,6 +1,6 @@
-// Where the main window stands and how large it is on the screen it opens
-// on: at its design size where that fits, never larger than the screen's
-// free area, and never off it, whatever position was stored.
+// Where a window stands and how large it is on the screen it opens on: at
+// its design size where that fits, never larger than the screen's free
+// area, and never off it, whatever position was stored.
 #pragma once
 
 #include <QMargins>
