@@ -29,7 +29,7 @@ constexpr QSize kMinWindowSize{480, 320};
 // to the bottom edge, all at their design left edges.
 class TContent : public QWidget {
 public:
-    TContent(MainControls& controls) : controls_(controls) {
+    explicit TContent(MainControls& controls) : controls_(controls) {
         setMinimumSize(kDesignClientSize.width(), kMemoTop + kMinMemoHeight + kMemoBottomGap);
     }
 

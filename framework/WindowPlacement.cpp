@@ -37,10 +37,10 @@ QRect KeepInside(QRect frame, const QRect& area) {
     return frame;
 }
 
-void PlaceOnScreen(QWidget& window, const QSize& designSize) {
+void PlaceOnScreen(QWidget& window, const QSize& clientSize) {
     const QMargins margins = FrameOf(window);
     // pos() is the frame's corner; the stored position is that corner too.
-    const QRect wanted(window.pos(), designSize.grownBy(margins));
+    const QRect wanted(window.pos(), clientSize.grownBy(margins));
     const QScreen* screen = ScreenAt(wanted.topLeft() + QPoint(margins.left(), margins.top()));
     if (!screen) return;
     const QRect frame = KeepInside(wanted, screen->availableGeometry());
