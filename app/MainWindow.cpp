@@ -21,12 +21,12 @@
 #include "ExceptionHandler.h"
 #include "FileDrop.h"
 #include "FileImport.h"
+#include "KeyboardNavigation.h"
 #include "MainSettings.h"
 #include "MemoView.h"
 #include "Panels.h"
 #include "QRCode3.h"
 #include "RadioGroup.h"
-#include "KeyboardNavigation.h"
 #include "ShiftJis.h"
 
 namespace mosaiko {
@@ -126,17 +126,17 @@ void TQRTest_main::FormClose() {
 void TQRTest_main::TrackBar1Change() { Panel13->setText(QString::number(TrackBar1->value())); }
 
 void TQRTest_main::SpeedButton1Click() {
-    if (busy_.Busy()) return;  // no second import from inside a running loop
-    WaitCursor wait;
-    if (const std::optional<QString> path = seams_.chooseFile(this, FilePath->text())) ImportChosenFile(*path, wait);
-    wait.Restore();
-    CancelRequested = false;
+    ImportWith([this] { return seams_.chooseFile(this, FilePath->text()); });
 }
 
 void TQRTest_main::ImportPath(const QString& path) {
-    if (busy_.Busy()) return;
+    ImportWith([&path] { return std::optional<QString>(path); });
+}
+
+void TQRTest_main::ImportWith(const std::function<std::optional<QString>()>& choose) {
+    if (busy_.Busy()) return;  // no second import from inside a running loop
     WaitCursor wait;
-    ImportChosenFile(path, wait);
+    if (const std::optional<QString> path = choose()) ImportChosenFile(*path, wait);
     wait.Restore();
     CancelRequested = false;
 }

@@ -87,6 +87,8 @@ protected:
 
 private:
     void ConnectHandlers();
+    // The import of "…" and of a drop: the path `choose` gives, if any.
+    void ImportWith(const std::function<std::optional<QString>()>& choose);
     void ImportChosenFile(const QString& path, WaitCursor& wait);
     void BusyChanged(bool busy);
 
