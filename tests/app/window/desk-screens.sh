@@ -66,8 +66,7 @@ case $mode in
   x11)
     need xvfb-run openbox
     export QT_QPA_PLATFORM=xcb
-    export -f place_all
-    export probe scales_list="${scales[*]}"
+    export probe
     failed=0
     for screen in "${screens[@]}"; do
       on_x "$screen" bash -c "$(declare -p scales positions); $(declare -f place_all); place_all $screen" || failed=1
