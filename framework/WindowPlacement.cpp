@@ -59,16 +59,26 @@ bool ScreenKeeper::eventFilter(QObject* watched, QEvent* event) {
     PlaceOnScreen(window_, designSize_);
     firstSize_ = window_.size();
     // A window manager frames the window after it is mapped, and tells the
-    // frame only then, without moving the client: look again a few times
-    // while it settles. Later moves are the user's.
-    for (const int ms : {150, 500, 1500}) QTimer::singleShot(ms, this, [this] { KeepFrameOnScreen(); });
+    // frame only then, without moving the client (late on a busy machine):
+    // watch for it, and look again when it comes and a little later, while
+    // the window settles. Later moves are the user's.
+    connect(&settle_, &QTimer::timeout, this, &ScreenKeeper::Settle);
+    settle_.start(kTickMs);
     return false;
+}
+
+void ScreenKeeper::Settle() {
+    ++ticks_;
+    if (framedAt_ < 0 && window_.frameGeometry() != window_.geometry()) framedAt_ = ticks_;
+    const int sinceFramed = ticks_ - framedAt_;
+    if (framedAt_ >= 0 && (sinceFramed == 0 || sinceFramed == 3 || sinceFramed == 10)) KeepFrameOnScreen();
+    if (ticks_ * kTickMs >= kGiveUpMs || (framedAt_ >= 0 && sinceFramed >= 10)) settle_.stop();
 }
 
 // With the real frame known, the window may have room for more of its
 // design size than the typical frame left it, or stand partly off screen.
 void ScreenKeeper::KeepFrameOnScreen() {
-    if (!window_.isVisible() || window_.frameGeometry() == window_.geometry()) return;
+    if (!window_.isVisible()) return;
     const QScreen* screen = window_.screen();
     if (!screen) return;
     const bool resized = window_.size() != firstSize_;  // by the user: keep it

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 
 class QWidget;
 
@@ -31,12 +32,19 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kTickMs = 100;
+    static constexpr int kGiveUpMs = 10000;  // no frame by then: there is none
+
+    void Settle();
     void KeepFrameOnScreen();
 
     QWidget& window_;
     QSize designSize_;
     QSize firstSize_;  // as the last placement left it
     bool placed_ = false;
+    QTimer settle_;
+    int ticks_ = 0;
+    int framedAt_ = -1;  // the tick that found the real frame
 };
 
 }  // namespace mosaiko
