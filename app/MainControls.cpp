@@ -29,11 +29,9 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height) 
     return widget;
 }
 
-// Speed buttons never take the keyboard focus.
 QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& caption, int left, int width) {
     auto* button = Place(new QToolButton(parent), name, left, 4, width, 23);
     button->setText(caption);
-    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -49,7 +47,6 @@ void BuildTopRow(QWidget* window, MainControls& c) {
     c.Panel9 = MakeCaptionPanel(window, "Panel9", QStringLiteral("取込ファイル"), 4, 4, 101, 23);
     c.FilePath = Place(new QLineEdit(window), "FilePath", 108, 4, 437, 23);
     c.FilePath->setReadOnly(true);
-    c.FilePath->setFocusPolicy(Qt::NoFocus);
     c.FilePath->setFont(UiFont(15));
     QPalette face = c.FilePath->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Window));
@@ -120,16 +117,6 @@ void BuildChoices(QFrame* panel, MainControls& c) {
     c.CheckBox1->setToolTip(QStringLiteral("文字の種類ごとに最も短い符号化を選び、より多くの文字を収めます"));
     c.CheckBox2 = Place(new QCheckBox(QStringLiteral("CSV読込"), panel), "CheckBox2", 876, 56, 125, 23);
     c.CheckBox2->setToolTip(QStringLiteral("表計算ソフトのCSVとして読み込みます（引用符の中のカンマや改行もセルの一部）"));
-    // Outside the design's tab order, which runs from SpinEdit1 back to Memo1.
-    for (QWidget* w : std::initializer_list<QWidget*>{c.ComboBox1, c.CheckBox1, c.CheckBox2})
-        w->setFocusPolicy(Qt::ClickFocus);
-}
-
-void SetTabOrder(MainControls& c) {
-    QWidget* chain[] = {c.Memo1,   c.TrackBar1, c.RadioGroup1->Button(0), c.RadioGroup1->Button(1),
-                        c.RadioGroup1->Button(2), c.RadioGroup1->Button(3), c.Button1, c.Button3,
-                        c.Edit5,   c.SpinEdit2, c.SpinEdit1};
-    for (std::size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 }  // namespace
@@ -149,7 +136,6 @@ void BuildMainControls(QWidget* window, MainControls& c) {
     c.ScrollBox1 = host;
     c.QRBase = host->QRBase;
     c.QRCode1 = host->QRCode1;
-    SetTabOrder(c);
 }
 
 }  // namespace mosaiko

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,8 +17,11 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "ClientArea.h"
 #include "ExceptionHandler.h"
+#include "FileDrop.h"
 #include "FileImport.h"
+#include "KeyboardNavigation.h"
 #include "MainSettings.h"
 #include "MemoView.h"
 #include "Panels.h"
@@ -28,10 +32,11 @@
 namespace mosaiko {
 namespace {
 
+// On first use (no path yet) the dialog starts in the user's home folder.
 std::optional<QString> ChooseFileWithDialog(QWidget* parent, const QString& initialPath) {
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QString(), initialPath, QStringLiteral("テキストデータ (*.csv *.txt)"),
-                                     nullptr, QFileDialog::HideNameFilterDetails);
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QString(), initialPath.isEmpty() ? QDir::homePath() : initialPath,
+        QStringLiteral("テキストデータ (*.csv *.txt);;すべてのファイル (*)"), nullptr, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -72,9 +77,9 @@ TQRTest_main::TQRTest_main(MainWindowSeams seams, QWidget* parent) : QWidget(par
     setObjectName(QStringLiteral("QRTest_main"));
     setWindowTitle(QStringLiteral("Mosaiko"));
     setFont(UiFont(13));
-    setFixedSize(1016, 693);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    BuildMainControls(this, *this);
+    ArrangeMainWindow(*this, *this);
+    SetUpKeyboard(*this, *this);
+    new FileDrop(*this);
     ConnectHandlers();
     busy_.SetListener([this](bool busy) { BusyChanged(busy); });
     FormCreate();
@@ -122,9 +127,17 @@ void TQRTest_main::FormClose() {
 void TQRTest_main::TrackBar1Change() { Panel13->setText(QString::number(TrackBar1->value())); }
 
 void TQRTest_main::SpeedButton1Click() {
+    ImportWith([this] { return seams_.chooseFile(this, FilePath->text()); });
+}
+
+void TQRTest_main::ImportPath(const QString& path) {
+    ImportWith([&path] { return std::optional<QString>(path); });
+}
+
+void TQRTest_main::ImportWith(const std::function<std::optional<QString>()>& choose) {
     if (busy_.Busy()) return;  // no second import from inside a running loop
     WaitCursor wait;
-    if (const std::optional<QString> path = seams_.chooseFile(this, FilePath->text())) ImportChosenFile(*path, wait);
+    if (const std::optional<QString> path = choose()) ImportChosenFile(*path, wait);
     wait.Restore();
     CancelRequested = false;
 }

@@ -56,6 +56,9 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
+    // Imports `path` as "…" does with the file chosen in its dialog (a file
+    // dropped on the window comes this way).
+    void ImportPath(const QString& path);
     // Run the handlers set below, unless a long loop is running.
     void Button1Click();
     void Button3Click();
@@ -84,6 +87,8 @@ protected:
 
 private:
     void ConnectHandlers();
+    // The import of "…" and of a drop: the path `choose` gives, if any.
+    void ImportWith(const std::function<std::optional<QString>()>& choose);
     void ImportChosenFile(const QString& path, WaitCursor& wait);
     void BusyChanged(bool busy);
 

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <algorithm>
 
@@ -28,6 +29,7 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
         auto* button = new QRadioButton(items[i], this);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         group_->addButton(button, i);
+        button->installEventFilter(this);
         buttons_.push_back(button);
         grid->addWidget(button, i % perColumn, i / perColumn);
     }
@@ -48,6 +50,23 @@ void TRadioGroup::SetItemIndex(int index) {
     group_->setExclusive(false);
     for (QRadioButton* button : buttons_) button->setChecked(false);
     group_->setExclusive(true);
+}
+
+// Qt's own arrow handling only moves the focus when no item is checked,
+// and finds no neighbour above or below in a one-row group.
+bool TRadioGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QGroupBox::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    int step = 0;
+    if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Up) step = -1;
+    if (key->key() == Qt::Key_Right || key->key() == Qt::Key_Down) step = 1;
+    const auto at = std::find(buttons_.begin(), buttons_.end(), watched);
+    if (step == 0 || at == buttons_.end()) return false;
+    const int index = std::clamp(static_cast<int>(at - buttons_.begin()) + step, 0, Count() - 1);
+    SetItemIndex(index);
+    Button(index)->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
 }
 
 // QGroupBox sets its margins from the style again on a font or style change.

@@ -23,6 +23,9 @@ public:
     int Count() const { return static_cast<int>(buttons_.size()); }
     QRadioButton* Button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
 
+    // The arrow keys on an item check the item before or after it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void changeEvent(QEvent* event) override;
 

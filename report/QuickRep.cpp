@@ -110,7 +110,7 @@ void TQuickRep::Preview(QWidget* parent) {
             connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
                     [this](QPrinter* target) { Print(*target); });
             if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-                view->setZoomFactor(page_.Zoom() / 100.0);
+                view->setZoomMode(QPrintPreviewWidget::FitInView);
             dialog.exec();
         }
     }

@@ -1,6 +1,7 @@
 #include "ReportPreview.h"
 
 #include "QuickRep.h"
+#include "WindowPlacement.h"
 
 #include <QLabel>
 #include <QPrintDialog>
@@ -13,12 +14,20 @@
 
 namespace mosaiko {
 
+QString FileNameForTitle(const QString& title) {
+    QString name = title;
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c)) c = u'_';
+    while (!name.isEmpty() && (name.back() == u'.' || name.back().isSpace())) name.chop(1);
+    return name.isEmpty() ? QString::fromUtf8("帳票") : name;
+}
+
 ReportPreview::ReportPreview(TQuickRep& report, QPrinter& printer, int pages, QWidget* parent)
     : QDialog(parent), report_(report), printer_(printer), pages_(std::max(pages, 1)) {
     setWindowTitle(QString::fromUtf8("印刷プレビュー"));
     view_ = new QPrintPreviewWidget(&printer_, this);
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
-    view_->setZoomFactor(report_.Page().Zoom() / 100.0);
+    view_->setZoomMode(QPrintPreviewWidget::FitInView);  // a whole page in view
     // Qt's preview asks for the pages when it first shows and whenever it is
     // told to update: each time only the page on view is generated.
     connect(view_, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::Generate);
@@ -26,7 +35,8 @@ ReportPreview::ReportPreview(TQuickRep& report, QPrinter& printer, int pages, QW
     layout->setContentsMargins(0, 0, 0, 0);
     BuildToolBar();
     layout->addWidget(view_);
-    resize(800, 900);
+    // Its size where the screen has room, smaller where it has not.
+    new ScreenKeeper(*this, QSize(800, 900));
 }
 
 void ReportPreview::BuildToolBar() {
@@ -72,6 +82,9 @@ void ReportPreview::PrintReport() {
 }
 
 void ReportPreview::AskAndPrint() {
+    // The dialog names a PDF file after the document, less what follows its
+    // last dot; the printing itself names the job with the title again.
+    printer_.setDocName(FileNameForTitle(report_.Title()) + QStringLiteral(".pdf"));
     QPrintDialog dialog(&printer_, this);
     if (dialog.exec() == QDialog::Accepted) PrintReport();
 }

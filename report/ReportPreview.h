@@ -15,6 +15,12 @@ namespace mosaiko {
 
 class TQuickRep;
 
+// The report's title as a file name: characters a file system refuses
+// ("/", "\", ":", "*", "?", '"', "<", ">", "|") and control characters become
+// "_", trailing blanks and dots go; an empty result is "帳票". With ".pdf"
+// after it, the print dialog's default name for a PDF file.
+QString FileNameForTitle(const QString& title);
+
 class ReportPreview : public QDialog {
     Q_OBJECT
 

@@ -20,6 +20,9 @@ PACKAGES=(
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 librsvg2-bin libxml2-utils
   # the clipboard watch against another program on a virtual X server
   xvfb xauth xclip
+  # the window on small screens under a window manager, and a file dropped
+  # on it from another X client (xdotool moves the mouse)
+  openbox xdotool
   # mosaiko-report --print, and its test against a private CUPS server with a PDF printer
   cups cups-client printer-driver-cups-pdf
   # installation and the Debian package (make package) and their checks

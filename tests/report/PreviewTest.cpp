@@ -92,8 +92,10 @@ TEST(Preview, PagesKnownAheadAreGeneratedWhenShown) {
     std::vector<std::vector<int>> seen;
     auto take = [&] { seen.push_back(report.supplied); report.supplied.clear(); };
 
+    bool wholePage = false;
     WhenPreviewShows<ReportPreview>([&](ReportPreview& dialog) {
         pages = dialog.PageCount();
+        wholePage = dialog.findChild<QPrintPreviewWidget*>()->zoomMode() == QPrintPreviewWidget::FitInView;
         take();
         for (const int page : {3, 2, 9, 3}) {
             dialog.ShowPage(page);
@@ -108,12 +110,28 @@ TEST(Preview, PagesKnownAheadAreGeneratedWhenShown) {
     report.form.Preview();
 
     EXPECT_EQ(pages, 3);
+    EXPECT_TRUE(wholePage);
     // Page 9 stands for the last page; the page on view is not generated again.
     const std::vector<std::vector<int>> expected{Records(0, 8),   Records(16, 19), Records(8, 16),
                                                  Records(16, 19), {},              Records(0, 19)};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(PdfPageCount(printed), 3);
     ExpectExactPictures(printed, report.Pictures());
+}
+
+// The print dialog offers a PDF file named after the title.
+TEST(Preview, TitleMadeSafeForAFileName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"出荷一覧 2026/12", "出荷一覧 2026_12"},
+        {"a\\b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
+        {"月報\t第1版\n", "月報_第1版_"},
+        {"売上 v1.5", "売上 v1.5"},
+        {"一覧. ", "一覧"},
+        {"", "帳票"},
+        {"///", "___"},
+    };
+    for (const auto& [title, name] : cases)
+        EXPECT_EQ(FileNameForTitle(QString::fromUtf8(title)), QString::fromUtf8(name)) << title;
 }
 
 }  // namespace
