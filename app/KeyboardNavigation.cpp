@@ -57,7 +57,7 @@ void SetUpKeyboard(QWidget& window, MainControls& c) {
     auto* enter = new EnterPresses(&window);
     const ButtonKey keys[] = {
         {c.SpeedButton1, "ファイルを選んで取り込みます", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {c.SpeedButton2, "取り込みを中止します", QKeySequence(Qt::Key_Escape)},
+        {c.SpeedButton2, "取り込み・生成チェック・帳票の生成を中止します", QKeySequence(Qt::Key_Escape)},
         {c.SpeedButton3, "取り込んだ行の表示を消します", QKeySequence(Qt::CTRL | Qt::Key_L)},
         {c.Button1, "すべてのグループがシンボルに収まるか調べます", QKeySequence(Qt::Key_F5)},
         {c.Button3, "生成チェックのあと帳票をプレビューします", QKeySequence(Qt::CTRL | Qt::Key_P)},
