@@ -26,6 +26,7 @@ MetafileOutput::MetafileOutput(TQRPictureMaker& q, QrFormat format) : q_(q), for
         q_.SetSymbolEnabled(true);
         return;
     }
+    startSize_ = QSize(q_.Width(), q_.Height());
     // Only the EMF header needs the counts; an SVG's size is the picture's.
     TEmfStream counted(TMetafile(), {}, [](std::string_view) { return true; });
     if (format_ == QrFormat::Emf) q_.SetMetafileSink([&counted](const TMetafileRecord& r) { counted.Add(r); });
@@ -52,8 +53,13 @@ bool MetafileOutput::Write(const ChunkWrite& write) {
     std::unique_ptr<TSvgStream> svg;
     if (format_ == QrFormat::Emf) emf = std::make_unique<TEmfStream>(frame, emf_, chunks);
     else svg = std::make_unique<TSvgStream>(frame.Width(), frame.Height(), chunks);
-    // The same regeneration again, its records now written as they come.
+    // The same regeneration again, its records now written as they come. It
+    // starts from the size the first one did: the regeneration first gives
+    // the picture a bitmap of the control's size, which the first painting
+    // left as large as the whole block (4 bytes a pixel, never drawn on).
     q_.SetSymbolEnabled(false);
+    q_.SetWidth(startSize_.width());
+    q_.SetHeight(startSize_.height());
     q_.SetMetafileSink([&](const TMetafileRecord& r) { emf ? emf->Add(r) : svg->Add(r); });
     q_.SetSymbolEnabled(true);
     q_.SetMetafileSink({});

@@ -2,6 +2,7 @@
 // symbols through the control's metafile painter and writes the recording.
 #pragma once
 
+#include <QSize>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,7 @@ private:
     TQRPictureMaker& q_;
     QrFormat format_;
     TEmfTotals emf_;
+    QSize startSize_;  // the control's size before the first painting
 };
 
 }  // namespace mosaiko::cli

@@ -52,9 +52,11 @@ int main(int argc, char** argv) {
     const bool complete = driver->Encoder().CurrentSymbol() > driver->Encoder().Count();
     // A file is written only for a complete run; standard output always
     // gets the text, which shows how far a failing run came.
-    const std::string text = format == QrFormat::PbmText ? PbmText(pbm) : PbmImages(pbm);
+    const auto produce = [&](const ChunkWrite& write) {
+        return format == QrFormat::PbmText ? WritePbmText(pbm, write) : WritePbmImages(pbm, write);
+    };
     std::string message;
-    if ((complete || WritesToStandardOutput(options)) && !WriteAllBytes(options.output, text, message))
+    if ((complete || WritesToStandardOutput(options)) && !WriteStreamed(options.output, produce, message))
         return Usage(message);
     if (options.info) std::cerr << InfoText(*driver);
     if (!complete) return Failed(FailureMessage(*driver));
