@@ -46,23 +46,32 @@ private:
     MainControls& controls_;
 };
 
-// Brings the whole of a control that takes the focus into view, where Qt's
-// scroll area would show only a line edit's text cursor.
-void FollowFocus(QScrollArea& scroll) {
-    QObject::connect(qApp, &QApplication::focusChanged, &scroll, [&scroll](QWidget*, QWidget* now) {
-        QWidget* content = scroll.widget();
+// The scrolling client area. It brings the whole of a control that takes the
+// focus into view, where Qt would show only a line edit's text cursor. The
+// connection ends with this class's destructor: closing the window moves the
+// focus while the base classes are still being torn down.
+class TClientArea : public QScrollArea {
+public:
+    explicit TClientArea(QWidget* parent) : QScrollArea(parent) {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FollowFocus(now); });
+    }
+    ~TClientArea() override { disconnect(qApp, nullptr, this, nullptr); }
+
+private:
+    void FollowFocus(QWidget* now) {
+        QWidget* content = widget();
         if (!now || !content || !content->isAncestorOf(now)) return;
         // Of a control larger than the view, its top left part.
-        const QSize view = scroll.viewport()->size() - QSize(8, 8);
+        const QSize view = viewport()->size() - QSize(8, 8);
         const QRect r(now->mapTo(content, QPoint(0, 0)), now->size().boundedTo(view));
-        scroll.ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
-    });
-}
+        ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+    }
+};
 
 }  // namespace
 
 void ArrangeMainWindow(QWidget& window, MainControls& c) {
-    auto* scroll = new QScrollArea(&window);
+    auto* scroll = new TClientArea(&window);
     scroll->setObjectName(QStringLiteral("ClientArea"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -71,7 +80,6 @@ void ArrangeMainWindow(QWidget& window, MainControls& c) {
     content->setObjectName(QStringLiteral("Client"));
     BuildMainControls(content, c);
     scroll->setWidget(content);
-    FollowFocus(*scroll);
     c.StatusBar1->setParent(&window);
     c.StatusBar1->setFixedHeight(kStatusBarHeight);
     auto* layout = new QVBoxLayout(&window);
