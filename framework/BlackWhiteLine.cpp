@@ -31,17 +31,6 @@ uint8_t PackEight(const uint32_t* in, uint32_t ignored, bool& other) {
 #if defined(__SSE2__)
 namespace {
 
-// Bit k of i moved to bit 7 - k: SSE's sign masks number pixels from the
-// right, a 1-bit line from the left.
-constexpr std::array<uint8_t, 256> kReversedBits = [] {
-    std::array<uint8_t, 256> table{};
-    for (int i = 0; i < 256; ++i)
-        for (int k = 0; k < 8; ++k)
-            if (i & (1 << k)) table[i] |= static_cast<uint8_t>(0x80 >> k);
-    return table;
-}();
-static_assert(kReversedBits[0x01] == 0x80 && kReversedBits[0x0f] == 0xf0);
-
 // Eight pixels a step, four to a register.
 int PackEightsSse2(const uint32_t* in, int width, uint32_t ignored, uint8_t* out, bool& other) {
     const __m128i ignore = _mm_set1_epi32(static_cast<int>(ignored));

@@ -28,16 +28,6 @@ uint32_t Gather16(const uint8_t* cells) {
 #endif
 }
 
-// Byte b with its bit order reversed: the image keeps its leftmost pixel in
-// the top bit.
-constexpr std::array<uint8_t, 256> kReversed = [] {
-    std::array<uint8_t, 256> table{};
-    for (int b = 0; b < 256; ++b)
-        for (int k = 0; k < 8; ++k)
-            if (b & (1 << k)) table[b] |= static_cast<uint8_t>(0x80 >> k);
-    return table;
-}();
-
 // One pixel a module: the module bits moved right by the quiet zone.
 void DarkPixelsOneToOne(const uint64_t* dark, int words, int corner, std::vector<uint64_t>& pixels) {
     // Words past the pixels hold no module (the row's words beyond n are 0).
@@ -113,7 +103,7 @@ QImage SymbolImage(const SymbolResult& result, int limit) {
         }
         ClearFrom(side, pixels);
         uint8_t* line = mono.scanLine(y);
-        for (int b = 0; b < bytes; ++b) line[b] = static_cast<uint8_t>(~kReversed[(pixels[b >> 3] >> (8 * (b & 7))) & 0xFF]);
+        for (int b = 0; b < bytes; ++b) line[b] = static_cast<uint8_t>(~kReversedBits[(pixels[b >> 3] >> (8 * (b & 7))) & 0xFF]);
         for (int k = 1; k < mag && y + k < side; ++k) std::memcpy(mono.scanLine(y + k), line, static_cast<size_t>(bytes));
         y += mag;
     }
