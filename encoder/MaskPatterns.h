@@ -43,6 +43,30 @@ constexpr PatternSet MakePatterns(bool columns) {
 inline constexpr PatternSet kRows = MakePatterns(false);
 inline constexpr PatternSet kColumns = MakePatterns(true);
 
+// The patterns again with the masks side by side, for scoring all eight at
+// once: word w of the pattern line of phase a under mask m is
+// Rows[a][w][m] (Columns likewise), and Rows32[a][m] is word 0's low half.
+struct LanePatterns {
+    uint64_t rows[12][3][8];
+    uint64_t columns[12][3][8];
+    uint32_t rows32[12][8];
+    uint32_t columns32[12][8];
+};
+constexpr LanePatterns MakeLanePatterns() {
+    LanePatterns t{};
+    for (int m = 0; m < 8; ++m)
+        for (int a = 0; a < 12; ++a) {
+            for (int w = 0; w < 3; ++w) {
+                t.rows[a][w][m] = kRows[m][a].w[w];
+                t.columns[a][w][m] = kColumns[m][a].w[w];
+            }
+            t.rows32[a][m] = static_cast<uint32_t>(kRows[m][a].w[0]);
+            t.columns32[a][m] = static_cast<uint32_t>(kColumns[m][a].w[0]);
+        }
+    return t;
+}
+alignas(32) inline constexpr LanePatterns kLanePatterns = MakeLanePatterns();
+
 // The row patterns again, one byte (0 or 1) per module, for masking the
 // byte matrix without bit extraction.
 using ByteRows = std::array<std::array<std::array<uint8_t, kMaxModules>, 12>, 8>;
@@ -57,5 +81,6 @@ inline constexpr ByteRows kRowBytes = [] {
 constexpr bool Bit(const Line& line, int k) { return (line.w[k / 64] >> (k % 64)) & 1; }
 static_assert(Bit(kRows[1][0], 5) && !Bit(kRows[1][1], 5));
 static_assert(Bit(kRows[2][7], 3) && !Bit(kRows[2][7], 4) && Bit(kColumns[2][3], 7));
+static_assert(kLanePatterns.rows[7][0][2] == kRows[2][7].w[0] && kLanePatterns.columns32[3][2] == (kColumns[2][3].w[0] & 0xFFFFFFFFu));
 
 }  // namespace mosaiko::masks

@@ -66,9 +66,6 @@ inline Bits<W> Masked(const Line& dark, const Line& data, const Line& free, cons
     return Combine<W>([&](int i) { return dark.w[i] | ((data.w[i] ^ pattern.w[i]) & free.w[i]); });
 }
 
-static_assert(penalty::RunPenalty(penalty::kMinRun + 3) == (3 + 1) + (penalty::kN1 - 1),
-              "a run scores one per window of five plus N1 - 1 once");
-
 // Bits of the cells of one matrix row that carry a flag, 64 columns a word.
 void RowBits(const uint8_t* row, int n, uint8_t flag, Line& out) {
     out = Line{};
@@ -193,8 +190,7 @@ int MaskSearch::PenaltyOf(int mask) const {
         const Bits<W> x = Masked<W>(lines_.darkCols[c], lines_.dataCols[c], lines_.freeCols[c], masks::kColumns[mask][c % 12]);
         ScoreLine(x, m, s);
     }
-    return s.windows + (penalty::kN1 - 1) * s.starts + penalty::kN2 * s.blocks + penalty::kN3 * s.finders +
-           penalty::BalancePenalty(s.dark, n * n);
+    return MaskScore(s.windows, s.starts, s.blocks, s.finders, s.dark, n);
 }
 
 int MaskSearch::PortablePenalty(int mask) const {
@@ -218,27 +214,25 @@ PenaltyKernel MaskSearch::WidestKernel() {
     return PenaltyKernel::Portable;
 }
 
-int MaskSearch::PenaltyWith(PenaltyKernel kernel, int mask) const {
-    assert(mask >= 0 && mask < 8 && KernelAvailable(kernel));
+MaskScores MaskSearch::PenaltiesWith(PenaltyKernel kernel) const {
+    assert(KernelAvailable(kernel));
+    MaskScores scores;
     switch (kernel) {
-        case PenaltyKernel::Avx512: return WidePenalty(lines_, n_, mask);
-        case PenaltyKernel::Avx2: return Avx2Penalty(lines_, n_, mask);
-        default: return PortablePenalty(mask);
+        case PenaltyKernel::Avx512: WidePenalties(lines_, n_, scores.data()); break;
+        case PenaltyKernel::Avx2: Avx2Penalties(lines_, n_, scores.data()); break;
+        default:
+            for (int mask = 0; mask < 8; ++mask) scores[mask] = PortablePenalty(mask);
     }
+    return scores;
 }
 
-int MaskSearch::Penalty(int mask) const { return PenaltyWith(kernel_, mask); }
+MaskScores MaskSearch::Penalties() const { return PenaltiesWith(kernel_); }
 
 int MaskSearch::BestMask() const {
+    const MaskScores scores = Penalties();
     int best = 0;
-    int bestScore = -1;
-    for (int mask = 0; mask < 8; ++mask) {
-        const int score = Penalty(mask);
-        if (bestScore < 0 || score < bestScore) {
-            best = mask;
-            bestScore = score;
-        }
-    }
+    for (int mask = 1; mask < 8; ++mask)
+        if (scores[mask] < scores[best]) best = mask;  // ties keep the lower number
     return best;
 }
 

@@ -8,6 +8,7 @@
 // module-by-module rules exactly.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "MaskPatterns.h"
@@ -29,13 +30,16 @@ struct MaskLines {
 // Columns from rows, or rows from columns, of an n x n symbol.
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
 
-// The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);
-// call it only when WideKernelAvailable().
-int WidePenalty(const MaskLines& lines, int n, int mask);
+// The penalty of each of the eight masks, indexed by mask.
+using MaskScores = std::array<int, 8>;
+
+// The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp),
+// scoring all eight masks at once; call it only when WideKernelAvailable().
+void WidePenalties(const MaskLines& lines, int n, int scores[8]);
 bool WideKernelAvailable();
 // The same loops for CPUs with AVX2 (MaskSearchAvx2.cpp); call it only when
 // Avx2KernelAvailable().
-int Avx2Penalty(const MaskLines& lines, int n, int mask);
+void Avx2Penalties(const MaskLines& lines, int n, int scores[8]);
 bool Avx2KernelAvailable();
 
 // The ways of scoring a mask, the widest the CPU has being the one used.
@@ -62,13 +66,14 @@ public:
     // alone), the data lines come from placement when it wrote them.
     void LoadPlaced(const uint8_t* cells, int stride, int n);
 
-    // Penalty of the loaded symbol with the mask applied; the reserved format
+    // Penalties of the loaded symbol under each mask; the reserved format
     // and version cells count as light. Uses the widest kernel the CPU has.
-    int Penalty(int mask) const;
-    // The same with the portable kernel.
-    int PortablePenalty(int mask) const;
+    MaskScores Penalties() const;
     // The same with the given kernel, which must be available.
-    int PenaltyWith(PenaltyKernel kernel, int mask) const;
+    MaskScores PenaltiesWith(PenaltyKernel kernel) const;
+    int Penalty(int mask) const { return Penalties()[mask]; }
+    // One mask with the portable kernel.
+    int PortablePenalty(int mask) const;
 
     // The mask with the lowest penalty; ties keep the lower mask number.
     int BestMask() const;

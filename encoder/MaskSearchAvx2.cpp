@@ -1,6 +1,6 @@
-// The mask penalty with one 256-bit register per line on CPUs with AVX2 but
-// without AVX-512's vector popcount: the bits of each lane are counted a
-// nibble at a time by table look-up. Only this file is compiled for AVX2,
+// The penalties of the eight masks on CPUs with AVX2 but without AVX-512's
+// vector popcount: the bits of each lane are counted a nibble at a time by
+// table look-up. Only this file is compiled for AVX2,
 // and it is called only after the CPU reported it.
 #include "MaskSearch.h"
 
@@ -28,23 +28,17 @@ namespace {
 
 #include "VectorPenalty.h"
 
-// Bits set in each 64-bit lane: a nibble's count from a table, bytes summed per lane.
-inline __m256i LaneCounts(__m256i a) {
-    const __m256i table = _mm256_setr_epi8(0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
-                                           0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4);
-    const __m256i nibble = _mm256_set1_epi8(0x0F);
-    const __m256i low = _mm256_shuffle_epi8(table, _mm256_and_si256(a, nibble));
-    const __m256i high = _mm256_shuffle_epi8(table, _mm256_and_si256(_mm256_srli_epi16(a, 4), nibble));
-    return _mm256_sad_epu8(_mm256_add_epi8(low, high), _mm256_setzero_si256());
-}
-
-inline __m256i Load(const Line& line) {
-    return _mm256_maskload_epi64(reinterpret_cast<const long long*>(line.w), _mm256_setr_epi64x(-1, -1, -1, 0));
+// Bits set in each 64-bit lane: the bytes' counts added up, then summed per lane.
+template <int W>
+inline __m256i WordCounts(const __m256i (&w)[W]) {
+    __m256i bytes = ByteCounts(w[0]);
+    for (int i = 1; i < W; ++i) bytes = _mm256_add_epi8(bytes, ByteCounts(w[i]));
+    return _mm256_sad_epu8(bytes, _mm256_setzero_si256());
 }
 
 }  // namespace
 
-int Avx2Penalty(const MaskLines& lines, int n, int mask) { return VectorPenalty(lines, n, mask); }
+void Avx2Penalties(const MaskLines& lines, int n, int scores[8]) { VectorPenalties(lines, n, scores); }
 
 }  // namespace mosaiko
 
@@ -61,7 +55,7 @@ bool Avx2KernelAvailable() { return CpuHasAvx2(); }
 #else
 
 namespace mosaiko {
-int Avx2Penalty(const MaskLines&, int, int) { return -1; }
+void Avx2Penalties(const MaskLines&, int, int*) {}
 bool Avx2KernelAvailable() { return false; }
 }  // namespace mosaiko
 

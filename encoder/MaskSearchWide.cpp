@@ -1,5 +1,5 @@
-// The mask penalty with one 256-bit register per line (AVX-512VL with vector
-// popcount, so the counts stay in registers). Only this file is compiled for
+// The penalties of the eight masks with AVX-512VL's vector popcount, which
+// counts each lane's bits in one instruction. Only this file is compiled for
 // those instructions, and only after the CPU reported them is it called:
 // the program itself stays x86-64-v2.
 #include "MaskSearch.h"
@@ -31,12 +31,16 @@ namespace {
 
 #include "VectorPenalty.h"
 
-inline __m256i LaneCounts(__m256i a) { return _mm256_popcnt_epi64(a); }
-inline __m256i Load(const Line& line) { return _mm256_maskz_loadu_epi64(0x7, line.w); }
+template <int W>
+inline __m256i WordCounts(const __m256i (&w)[W]) {
+    __m256i counts = _mm256_popcnt_epi64(w[0]);
+    for (int i = 1; i < W; ++i) counts = _mm256_add_epi64(counts, _mm256_popcnt_epi64(w[i]));
+    return counts;
+}
 
 }  // namespace
 
-int WidePenalty(const MaskLines& lines, int n, int mask) { return VectorPenalty(lines, n, mask); }
+void WidePenalties(const MaskLines& lines, int n, int scores[8]) { VectorPenalties(lines, n, scores); }
 
 }  // namespace mosaiko
 
@@ -53,7 +57,7 @@ bool WideKernelAvailable() { return CpuHasAvx512Popcount(); }
 #else
 
 namespace mosaiko {
-int WidePenalty(const MaskLines&, int, int) { return -1; }
+void WidePenalties(const MaskLines&, int, int*) {}
 bool WideKernelAvailable() { return false; }
 }  // namespace mosaiko
 

@@ -6,6 +6,8 @@
 // the line are 0 in every value that is shifted.
 #pragma once
 
+#include "PenaltyRules.h"
+
 namespace mosaiko::penaltylines {
 
 template <class L>
@@ -23,10 +25,19 @@ struct Sums {
     C dark{};     // dark modules (rows only)
 };
 
+// The penalty of an n x n symbol from its counts: a run scores one per
+// window of five plus N1 - 1 once.
+inline int MaskScore(int windows, int starts, int blocks, int finders, int dark, int n) {
+    return windows + (penalty::kN1 - 1) * starts + penalty::kN2 * blocks + penalty::kN3 * finders +
+           penalty::BalancePenalty(dark, n * n);
+}
+static_assert(penalty::RunPenalty(penalty::kMinRun + 3) == (3 + 1) + (penalty::kN1 - 1),
+              "a run of eight modules holds four windows of five");
+
 // Runs and finder-like patterns of line x; returns where a module equals its
 // right neighbour, which the block rule reuses.
 template <class L, class C>
-inline L ScoreLine(const L& x, const LineMasks<L>& m, Sums<C>& s) {
+[[gnu::always_inline]] inline L ScoreLine(const L& x, const LineMasks<L>& m, Sums<C>& s) {
     const L next = Shr<1>(x);
     // A run of length R holds R - 4 windows of five: it scores windows + 2 x runs.
     const L same = Without(m.pairs, x ^ next);
@@ -45,7 +56,7 @@ inline L ScoreLine(const L& x, const LineMasks<L>& m, Sums<C>& s) {
 
 // 2 x 2 squares between row a (with its `same` from ScoreLine) and row b below.
 template <class L, class C>
-inline void ScoreBlocks(const L& a, const L& sameA, const L& b, Sums<C>& s) {
+[[gnu::always_inline]] inline void ScoreBlocks(const L& a, const L& sameA, const L& b, Sums<C>& s) {
     const L vertical = Without(sameA, a ^ b);
     s.blocks += Count(Without(vertical, Shr<1>(a ^ b)));
 }

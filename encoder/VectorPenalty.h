@@ -1,18 +1,88 @@
-// The mask penalty with one 256-bit register per line: the register types
-// and the loops, shared by the kernel of each instruction set (AVX-512 with
-// vector popcount, AVX2). A kernel file includes this inside its unnamed
+// The penalty of all eight masks at once, in 256-bit registers whose lanes
+// are masks: a register holds one line of the symbol (or one 64-bit word of
+// it) under four masks, one mask a 64-bit lane, or a line of up to 32
+// modules under all eight, one mask a 32-bit lane. The rules of
+// PenaltyLines.h then score the masks side by side; no shift crosses a lane
+// and the line's data is loaded once for all masks. Shared by the kernel of
+// each instruction set: a kernel file includes this inside its unnamed
 // namespace, after <immintrin.h> and PenaltyLines.h and under its target
-// options, and defines LaneCounts and Load; only those differ between the
-// sets.
+// options, and defines WordCounts, the one step that differs.
 #pragma once
 
 using Line = masks::Line;
 using namespace penaltylines;
 
-// One line in words 0-2; word 3 is 0 in every value that is shifted.
-struct V {
+// Bits set in each byte: a nibble's count from a table.
+inline __m256i ByteCounts(__m256i a) {
+    const __m256i table = _mm256_setr_epi8(0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
+                                           0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4);
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i low = _mm256_shuffle_epi8(table, _mm256_and_si256(a, nibble));
+    const __m256i high = _mm256_shuffle_epi8(table, _mm256_and_si256(_mm256_srli_epi16(a, 4), nibble));
+    return _mm256_add_epi8(low, high);
+}
+
+// Defined by the kernel file: the bits set in each 64-bit lane of W registers together.
+template <int W>
+inline __m256i WordCounts(const __m256i (&w)[W]);
+
+// Up to 32 modules: the line under mask m in 32-bit lane m.
+struct Q {
     __m256i v;
 };
+inline Q operator&(Q a, Q b) { return {_mm256_and_si256(a.v, b.v)}; }
+inline Q operator^(Q a, Q b) { return {_mm256_xor_si256(a.v, b.v)}; }
+inline Q Without(Q a, Q b) { return {_mm256_andnot_si256(b.v, a.v)}; }
+template <int K>
+inline Q Shr(Q x) { return {_mm256_srli_epi32(x.v, K)}; }
+inline Q Shl1(Q x) { return {_mm256_slli_epi32(x.v, 1)}; }
+
+// Counts of Q lines, per 16-bit half of each lane (at most 16 a line, so
+// thousands of lines fit).
+struct HalfCounts {
+    __m256i v;
+    HalfCounts& operator+=(const HalfCounts& c) {
+        v = _mm256_add_epi16(v, c.v);
+        return *this;
+    }
+};
+inline HalfCounts Count(Q a) { return {_mm256_maddubs_epi16(ByteCounts(a.v), _mm256_set1_epi8(1))}; }
+
+// Lines of W words: word i of the line in register i, under mask 4h + j in
+// 64-bit lane j (h being the half of the masks scored).
+template <int W>
+struct R {
+    __m256i w[W];
+};
+template <int W, typename F>
+inline R<W> Each(F f) {
+    R<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = f(i);
+    return r;
+}
+template <int W>
+inline R<W> operator&(const R<W>& a, const R<W>& b) { return Each<W>([&](int i) { return _mm256_and_si256(a.w[i], b.w[i]); }); }
+template <int W>
+inline R<W> operator^(const R<W>& a, const R<W>& b) { return Each<W>([&](int i) { return _mm256_xor_si256(a.w[i], b.w[i]); }); }
+template <int W>
+inline R<W> Without(const R<W>& a, const R<W>& b) {
+    return Each<W>([&](int i) { return _mm256_andnot_si256(b.w[i], a.w[i]); });
+}
+template <int K, int W>
+inline R<W> Shr(const R<W>& x) {
+    return Each<W>([&](int i) {
+        const __m256i down = _mm256_srli_epi64(x.w[i], K);
+        return i + 1 < W ? _mm256_or_si256(down, _mm256_slli_epi64(x.w[i + 1], 64 - K)) : down;
+    });
+}
+template <int W>
+inline R<W> Shl1(const R<W>& x) {
+    return Each<W>([&](int i) {
+        const __m256i up = _mm256_slli_epi64(x.w[i], 1);
+        return i > 0 ? _mm256_or_si256(up, _mm256_srli_epi64(x.w[i - 1], 63)) : up;
+    });
+}
+
 struct Counts {
     __m256i v;
     Counts& operator+=(const Counts& c) {
@@ -20,66 +90,25 @@ struct Counts {
         return *this;
     }
 };
+template <int W>
+inline Counts Count(const R<W>& a) { return {WordCounts<W>(a.w)}; }
 
-inline V operator&(V a, V b) { return {_mm256_and_si256(a.v, b.v)}; }
-inline V operator^(V a, V b) { return {_mm256_xor_si256(a.v, b.v)}; }
-inline V Without(V a, V b) { return {_mm256_andnot_si256(b.v, a.v)}; }
-
-template <int K>
-inline V Shr(V x) {  // words moved down by one: (w1, w2, w3, w3), w3 being 0
-    const __m256i down = _mm256_permute4x64_epi64(x.v, _MM_SHUFFLE(3, 3, 2, 1));
-    return {_mm256_or_si256(_mm256_srli_epi64(x.v, K), _mm256_slli_epi64(down, 64 - K))};
-}
-
-inline V Shl1(V x) {  // words moved up by one: (w3, w0, w1, w2), w3 being 0
-    const __m256i up = _mm256_permute4x64_epi64(x.v, _MM_SHUFFLE(2, 1, 0, 3));
-    return {_mm256_or_si256(_mm256_slli_epi64(x.v, 1), _mm256_srli_epi64(up, 63))};
-}
-
-// Four lines of up to 64 modules, one per 64-bit lane.
-struct N {
-    __m256i v;
-};
-inline N operator&(N a, N b) { return {_mm256_and_si256(a.v, b.v)}; }
-inline N operator^(N a, N b) { return {_mm256_xor_si256(a.v, b.v)}; }
-inline N Without(N a, N b) { return {_mm256_andnot_si256(b.v, a.v)}; }
-template <int K>
-inline N Shr(N x) { return {_mm256_srli_epi64(x.v, K)}; }
-inline N Shl1(N x) { return {_mm256_slli_epi64(x.v, 1)}; }
-
-// Two lines of up to 128 modules, one per 128-bit lane (a row and the
-// column of the same number), so a shift moves words within a lane only.
-struct P {
-    __m256i v;
-};
-inline P operator&(P a, P b) { return {_mm256_and_si256(a.v, b.v)}; }
-inline P operator^(P a, P b) { return {_mm256_xor_si256(a.v, b.v)}; }
-inline P Without(P a, P b) { return {_mm256_andnot_si256(b.v, a.v)}; }
-template <int K>
-inline P Shr(P x) {
-    return {_mm256_or_si256(_mm256_srli_epi64(x.v, K), _mm256_slli_epi64(_mm256_bsrli_epi128(x.v, 8), 64 - K))};
-}
-inline P Shl1(P x) {
-    return {_mm256_or_si256(_mm256_slli_epi64(x.v, 1), _mm256_srli_epi64(_mm256_bslli_epi128(x.v, 8), 63))};
-}
-
-// The kernel file defines these for its instruction set: the bits set in
-// each 64-bit lane, and a line's three words with 0 in the fourth.
-inline __m256i LaneCounts(__m256i a);
-inline __m256i Load(const Line& line);
-
-inline Counts Count(V a) { return {LaneCounts(a.v)}; }
-inline Counts Count(N a) { return {LaneCounts(a.v)}; }
-inline Counts Count(P a) { return {LaneCounts(a.v)}; }
-
-// Words 0 and 1 of line a in the low lane, of line b in the high lane.
-inline __m256i LoadPair(const Line& a, const Line& b) {
-    return _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(b.w), reinterpret_cast<const __m128i*>(a.w));
-}
-
-inline V Masked(const Line& dark, const Line& data, const Line& free, const Line& pattern) {
-    const __m256i flipped = _mm256_and_si256(_mm256_xor_si256(Load(data), Load(pattern)), Load(free));
-    return {_mm256_or_si256(Load(dark), flipped)};
+// Rows and columns scored together; the dark count and the 2 x 2 blocks
+// come from the rows alone.
+template <class L, class C, class RowAt, class ColumnAt>
+Sums<C> ScoreMasks(int n, const LineMasks<L>& m, RowAt rowAt, ColumnAt columnAt) {
+    Sums<C> s{};
+    L previous{}, previousSame{};
+    for (int r = 0; r < n; ++r) {
+        const L x = rowAt(r);
+        const L same = ScoreLine(x, m, s);
+        s.dark += Count(x);
+        if (r > 0) ScoreBlocks(previous, previousSame, x, s);
+        previous = x;
+        previousSame = same;
+        ScoreLine(columnAt(r), m, s);
+    }
+    return s;
 }
 
 // The first `count` bits of a line set.
@@ -89,94 +118,63 @@ inline Line LowLine(int count) {
     return line;
 }
 
-inline V LowBits(int count) { return {Load(LowLine(count))}; }
+inline __m256i Broadcast32(uint64_t word) { return _mm256_set1_epi32(static_cast<int>(static_cast<uint32_t>(word))); }
+inline __m256i Broadcast64(uint64_t word) { return _mm256_set1_epi64x(static_cast<long long>(word)); }
 
-inline int Total(const Counts& c) {
-    alignas(32) uint64_t lanes[4];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), c.v);
-    return static_cast<int>(lanes[0] + lanes[1] + lanes[2] + lanes[3]);
+// dark | ((data ^ pattern) & free), with the symbol's word in every lane and each mask's pattern in its own.
+inline __m256i MaskedLanes(__m256i dark, __m256i data, __m256i free, const void* patterns) {
+    const __m256i pattern = _mm256_loadu_si256(static_cast<const __m256i*>(patterns));
+    return _mm256_or_si256(dark, _mm256_and_si256(_mm256_xor_si256(data, pattern), free));
 }
 
-// Up to 64 modules a line: four lines side by side in one register, so a
-// shift needs no carry between words.
-int NarrowPenalty(const MaskLines& lines, int n, int mask) {
-    alignas(32) uint64_t rows[68] = {}, columns[68] = {};  // 0 beyond n
-    for (int i = 0; i < n; ++i) {
-        rows[i] = lines.darkRows[i].w[0] |
-                  ((lines.dataRows[i].w[0] ^ masks::kRows[mask][i % 12].w[0]) & lines.freeRows[i].w[0]);
-        columns[i] = lines.darkCols[i].w[0] |
-                     ((lines.dataCols[i].w[0] ^ masks::kColumns[mask][i % 12].w[0]) & lines.freeCols[i].w[0]);
-    }
-    const __m256i lane = _mm256_setr_epi64x(0, 1, 2, 3);
-    const __m256i pairs = _mm256_set1_epi64x(static_cast<long long>((uint64_t{1} << (n - 1)) - 1));
-    const __m256i sevens = _mm256_set1_epi64x(static_cast<long long>((uint64_t{1} << (n - 6)) - 1));
-    const Counts zero{_mm256_setzero_si256()};
-    Sums<Counts> s{zero, zero, zero, zero, zero};
-    auto load = [](const uint64_t* p) { return N{_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))}; };
-    for (int i = 0; i < n; i += 4) {
-        // Lanes at or beyond n hold no line; the block lanes also need the row below.
-        const __m256i index = _mm256_add_epi64(lane, _mm256_set1_epi64x(i));
-        const __m256i inside = _mm256_cmpgt_epi64(_mm256_set1_epi64x(n), index);
-        const __m256i above = _mm256_cmpgt_epi64(_mm256_set1_epi64x(n - 1), index);
-        const LineMasks<N> m{{_mm256_and_si256(pairs, inside)}, {_mm256_and_si256(sevens, inside)}};
-        const N x = load(rows + i);
-        const N same = ScoreLine(x, m, s);
-        s.dark += Count(x);
-        ScoreBlocks(x, same & N{above}, load(rows + i + 1), s);
-        ScoreLine(load(columns + i), m, s);
-    }
-    return Total(s.windows) + (penalty::kN1 - 1) * Total(s.starts) + penalty::kN2 * Total(s.blocks) +
-           penalty::kN3 * Total(s.finders) + penalty::BalancePenalty(Total(s.dark), n * n);
+// Up to 32 modules a line: the eight masks in one register.
+inline void NarrowPenalties(const MaskLines& lines, int n, int scores[8]) {
+    const LineMasks<Q> m{{Broadcast32(LowLine(n - 1).w[0])}, {Broadcast32(LowLine(n - 6).w[0])}};
+    const auto& p = masks::kLanePatterns;
+    auto line = [](const Line& dark, const Line& data, const Line& free, const uint32_t* patterns) {
+        return Q{MaskedLanes(Broadcast32(dark.w[0]), Broadcast32(data.w[0]), Broadcast32(free.w[0]), patterns)};
+    };
+    const Sums<HalfCounts> s = ScoreMasks<Q, HalfCounts>(
+        n, m, [&](int r) { return line(lines.darkRows[r], lines.dataRows[r], lines.freeRows[r], p.rows32[r % 12]); },
+        [&](int c) { return line(lines.darkCols[c], lines.dataCols[c], lines.freeCols[c], p.columns32[c % 12]); });
+    alignas(32) int32_t t[5][8];
+    const HalfCounts* sums[5] = {&s.windows, &s.starts, &s.blocks, &s.finders, &s.dark};
+    for (int k = 0; k < 5; ++k)
+        _mm256_store_si256(reinterpret_cast<__m256i*>(t[k]), _mm256_madd_epi16(sums[k]->v, _mm256_set1_epi16(1)));
+    for (int mask = 0; mask < 8; ++mask)
+        scores[mask] = MaskScore(t[0][mask], t[1][mask], t[2][mask], t[3][mask], t[4][mask], n);
 }
 
-// 65 to 128 modules a line: row r and column r in one register.
-inline int PairPenalty(const MaskLines& lines, int n, int mask) {
+// Lines of W words: masks 0-3, then 4-7.
+template <int W>
+void WordPenalties(const MaskLines& lines, int n, int scores[8]) {
     const Line pairs = LowLine(n - 1), sevens = LowLine(n - 6);
-    const LineMasks<P> m{{LoadPair(pairs, pairs)}, {LoadPair(sevens, sevens)}};
-    const P rowLane{_mm256_setr_epi64x(-1, -1, 0, 0)};
-    const Counts zero{_mm256_setzero_si256()};
-    Sums<Counts> s{zero, zero, zero, zero, zero};
-    P previous{_mm256_setzero_si256()}, previousSame{_mm256_setzero_si256()};
-    const auto& rowPatterns = masks::kRows[mask];
-    const auto& columnPatterns = masks::kColumns[mask];
-    for (int r = 0; r < n; ++r) {
-        const __m256i pattern = LoadPair(rowPatterns[r % 12], columnPatterns[r % 12]);
-        const __m256i flipped = _mm256_and_si256(_mm256_xor_si256(LoadPair(lines.dataRows[r], lines.dataCols[r]), pattern),
-                                                 LoadPair(lines.freeRows[r], lines.freeCols[r]));
-        const P x{_mm256_or_si256(LoadPair(lines.darkRows[r], lines.darkCols[r]), flipped)};
-        const P same = ScoreLine(x, m, s);
-        const P row = x & rowLane;  // the dark count and the blocks are the rows' alone
-        s.dark += Count(row);
-        if (r > 0) ScoreBlocks(previous, previousSame, row, s);
-        previous = row;
-        previousSame = same & rowLane;
+    const LineMasks<R<W>> m{Each<W>([&](int i) { return Broadcast64(pairs.w[i]); }),
+                            Each<W>([&](int i) { return Broadcast64(sevens.w[i]); })};
+    const auto& p = masks::kLanePatterns;
+    for (int half = 0; half < 2; ++half) {
+        auto line = [half](const Line& dark, const Line& data, const Line& free, const uint64_t (*patterns)[8]) {
+            return Each<W>([&](int i) {
+                return MaskedLanes(Broadcast64(dark.w[i]), Broadcast64(data.w[i]), Broadcast64(free.w[i]),
+                                   patterns[i] + 4 * half);
+            });
+        };
+        const Sums<Counts> s = ScoreMasks<R<W>, Counts>(
+            n, m, [&](int r) { return line(lines.darkRows[r], lines.dataRows[r], lines.freeRows[r], p.rows[r % 12]); },
+            [&](int c) { return line(lines.darkCols[c], lines.dataCols[c], lines.freeCols[c], p.columns[c % 12]); });
+        alignas(32) int64_t t[5][4];
+        const Counts* sums[5] = {&s.windows, &s.starts, &s.blocks, &s.finders, &s.dark};
+        for (int k = 0; k < 5; ++k) _mm256_store_si256(reinterpret_cast<__m256i*>(t[k]), sums[k]->v);
+        for (int j = 0; j < 4; ++j)
+            scores[4 * half + j] = MaskScore(static_cast<int>(t[0][j]), static_cast<int>(t[1][j]),
+                                             static_cast<int>(t[2][j]), static_cast<int>(t[3][j]),
+                                             static_cast<int>(t[4][j]), n);
     }
-    return Total(s.windows) + (penalty::kN1 - 1) * Total(s.starts) + penalty::kN2 * Total(s.blocks) +
-           penalty::kN3 * Total(s.finders) + penalty::BalancePenalty(Total(s.dark), n * n);
 }
 
-// One register per line (more than 128 modules), rows and columns in one
-// pass; two lines a register up to 128, four up to 64.
-inline int VectorPenalty(const MaskLines& lines, int n, int mask) {
-    if (n <= 64) return NarrowPenalty(lines, n, mask);
-    if (n <= 128) return PairPenalty(lines, n, mask);
-    const LineMasks<V> m{LowBits(n - 1), LowBits(n - 6)};
-    const Counts zero{_mm256_setzero_si256()};
-    Sums<Counts> s{zero, zero, zero, zero, zero};
-    V previous{_mm256_setzero_si256()}, previousSame{_mm256_setzero_si256()};
-    const auto& rowPatterns = masks::kRows[mask];
-    const auto& columnPatterns = masks::kColumns[mask];
-    for (int r = 0; r < n; ++r) {
-        const V x = Masked(lines.darkRows[r], lines.dataRows[r], lines.freeRows[r], rowPatterns[r % 12]);
-        const V same = ScoreLine(x, m, s);
-        s.dark += Count(x);
-        if (r > 0) ScoreBlocks(previous, previousSame, x, s);
-        previous = x;
-        previousSame = same;
-        const V y = Masked(lines.darkCols[r], lines.dataCols[r], lines.freeCols[r], columnPatterns[r % 12]);
-        ScoreLine(y, m, s);
-    }
-    return Total(s.windows) + (penalty::kN1 - 1) * Total(s.starts) + penalty::kN2 * Total(s.blocks) +
-           penalty::kN3 * Total(s.finders) + penalty::BalancePenalty(Total(s.dark), n * n);
+inline void VectorPenalties(const MaskLines& lines, int n, int scores[8]) {
+    if (n <= 32) return NarrowPenalties(lines, n, scores);
+    if (n <= 64) return WordPenalties<1>(lines, n, scores);
+    if (n <= 128) return WordPenalties<2>(lines, n, scores);
+    WordPenalties<3>(lines, n, scores);
 }
-

@@ -53,7 +53,7 @@ TEST(Masking, AllLightMatrix) {
 // Random cells, not only symbols: patterns touching both edges of a line.
 TEST(Masking, BitParallelScoresOnRandomMatrices) {
     std::mt19937 rng(7);
-    for (int n : {21, 25, 63, 64, 65, 127, 128, 129, 177}) {
+    for (int n : {21, 25, 32, 33, 63, 64, 65, 127, 128, 129, 177}) {
         std::vector<uint8_t> cells(kMaxModules * n);
         for (int round = 0; round < 4; ++round) {
             for (auto& v : cells) v = static_cast<uint8_t>(kFunctionBit | (rng() % 3 == 0 ? 0 : kDarkBit));
@@ -61,7 +61,7 @@ TEST(Masking, BitParallelScoresOnRandomMatrices) {
             search.Load(cells.data(), kMaxModules, n);
             const int expected = EvaluatePenaltyOf(cells.data(), kMaxModules, n);
             ASSERT_EQ(search.Penalty(round), expected) << n;
-            for (PenaltyKernel k : AvailableKernels()) ASSERT_EQ(search.PenaltyWith(k, round), expected) << n;
+            for (PenaltyKernel k : AvailableKernels()) ASSERT_EQ(search.PenaltiesWith(k)[round], expected) << n;
         }
     }
 }
@@ -82,7 +82,7 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
             Peer::ApplyMask(*e, m);
             ASSERT_EQ(search.Penalty(m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
             for (PenaltyKernel k : AvailableKernels())
-                ASSERT_EQ(search.PenaltyWith(k, m), Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
+                ASSERT_EQ(search.PenaltiesWith(k)[m], Peer::EvaluatePenalty(*e)) << "version " << version << " mask " << m;
         }
     }
 }
