@@ -55,6 +55,9 @@ inline int Count(const Bits<W>& x) {
 }
 
 template <int W>
+inline int CountRare(const Bits<W>& x) { return Count(x); }
+
+template <int W>
 Bits<W> LowBits(int count) {
     Bits<W> r{};
     for (int b = 0; b < count; ++b) r.w[b / 64] |= uint64_t{1} << (b % 64);

@@ -2,8 +2,9 @@
 // type L, so the portable kernel (64-bit words) and the wide kernel (one
 // vector register per line) score alike. L offers &, |, ^, Without(a, b)
 // = a & ~b, Shr<k> (bit j of the result = bit j + k), Shl1 (bit j = bit
-// j - 1) and Count (a sum the kernel adds up). Bits at or beyond the end of
-// the line are 0 in every value that is shifted.
+// j - 1), Count (a sum the kernel adds up) and CountRare (the same for bits
+// seldom set, where a kernel may skip counting an empty line). Bits at or
+// beyond the end of the line are 0 in every value that is shifted.
 #pragma once
 
 #include "PenaltyRules.h"
@@ -50,7 +51,7 @@ template <class L, class C>
     // three dark modules from j + 2.
     const L peak = Without(Without(x, next), Shl1(x));
     const L core = x & next & Shr<2>(x);
-    s.finders += Count(peak & Shr<6>(peak) & Shr<2>(core) & m.sevens);
+    s.finders += CountRare(peak & Shr<6>(peak) & Shr<2>(core) & m.sevens);
     return same;
 }
 

@@ -47,6 +47,7 @@ struct HalfCounts {
     }
 };
 inline HalfCounts Count(Q a) { return {_mm256_maddubs_epi16(ByteCounts(a.v), _mm256_set1_epi8(1))}; }
+inline HalfCounts CountRare(Q a) { return _mm256_testz_si256(a.v, a.v) ? HalfCounts{_mm256_setzero_si256()} : Count(a); }
 
 // Lines of W words: word i of the line in register i, under mask 4h + j in
 // 64-bit lane j (h being the half of the masks scored).
@@ -92,6 +93,12 @@ struct Counts {
 };
 template <int W>
 inline Counts Count(const R<W>& a) { return {WordCounts<W>(a.w)}; }
+template <int W>
+inline Counts CountRare(const R<W>& a) {
+    __m256i any = a.w[0];
+    for (int i = 1; i < W; ++i) any = _mm256_or_si256(any, a.w[i]);
+    return _mm256_testz_si256(any, any) ? Counts{_mm256_setzero_si256()} : Count(a);
+}
 
 // Rows and columns scored together; the dark count and the 2 x 2 blocks
 // come from the rows alone.
