@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "MaskSearch.h"
 #include "QrEncoder.h"
 #include "Workloads.h"
 
@@ -51,4 +52,30 @@ void RunMosaiko(benchmark::State& state, const Workload& workload) { RunEncoder(
 // The same with the smallest encoding: the cost of its segmentation.
 void RunMosaikoSmallest(benchmark::State& state, const Workload& workload) { RunEncoder(state, workload, true); }
 
+}  // namespace mosaiko::bench
+
+// Mask/mosaiko/<version>: the mask choice alone (the eight penalties of one
+// loaded symbol of full byte-mode data at level L), with the widest kernel
+// the CPU has; the step that dominates a whole symbol.
+namespace mosaiko::bench {
+namespace {
+
+void MaskChoice(benchmark::State& state) {
+    const int version = static_cast<int>(state.range(0));
+    auto encoder = std::make_unique<mosaiko::QrEncoder>();
+    encoder->SetVersion(version);
+    encoder->SetMasktype(0);
+    const std::string text = ByteText(mosaiko::SymbolParameters[version].Levels[0].Capacity[mosaiko::kModeByte]);
+    encoder->SetSymbolText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
+    if (!encoder->BuildSymbol()) {
+        state.SkipWithError("BuildSymbol failed");
+        return;
+    }
+    auto search = std::make_unique<mosaiko::MaskSearch>();
+    search->Load(encoder->Matrix(), mosaiko::kMaxModules, encoder->ModulesPerSide());
+    for (auto _ : state) benchmark::DoNotOptimize(search->BestMask());
+}
+BENCHMARK(MaskChoice)->Name("Mask/mosaiko")->Arg(1)->Arg(10)->Arg(20)->Arg(40);
+
+}  // namespace
 }  // namespace mosaiko::bench
