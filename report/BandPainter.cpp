@@ -14,6 +14,7 @@ namespace mosaiko {
 namespace {
 
 const QColor kLineColor(128, 128, 128);
+constexpr size_t kMaxDeviceFonts = 8;  // more than a form's distinct fonts
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
     return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
@@ -69,12 +70,20 @@ void BandPainter::PaintControl(const TReportPrintable& control, const QRectF& ba
 }
 
 void BandPainter::PaintLabel(const TReportLabel& label, const QRectF& device) {
-    DrawCaption(painter_, device, label.Caption(), {label.Font(), label.Alignment(), label.WordWrap()});
+    DrawCaption(painter_, device, label.Caption(), {DeviceFont(label.Font()), label.Alignment(), label.WordWrap()});
+}
+
+QFont BandPainter::DeviceFont(const QFont& font) {
+    for (const auto& [control, resolved] : deviceFonts_)
+        if (control.isCopyOf(font)) return resolved;
+    if (deviceFonts_.size() >= kMaxDeviceFonts) deviceFonts_.clear();
+    deviceFonts_.emplace_back(font, QFont(font, painter_.device()));
+    return deviceFonts_.back().second;
 }
 
 void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber) {
     const QString prefix = DecodeShiftJis(field.Text());
-    const TextStyle style{field.Font(), field.Alignment(), false};
+    const TextStyle style{DeviceFont(field.Font()), field.Alignment(), false};
     const auto fits = [&](const QString& value) {
         return LineFitsWidth(painter_.device(), device.width(), prefix + value, style);
     };

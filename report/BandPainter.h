@@ -4,9 +4,12 @@
 
 #include "ReportBand.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
+#include <utility>
+#include <vector>
 
 namespace mosaiko {
 
@@ -35,9 +38,13 @@ private:
     void PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber);
     void PaintImage(const TReportImage& image, const QRectF& device);
     void PaintBottomLine(const QRectF& bandMm);
+    // The control's font resolved for the device once: every layout made with
+    // it shares its font engines instead of looking them up for each text.
+    QFont DeviceFont(const QFont& font);
 
     QPainter& painter_;
     DeviceMapping mapping_;
+    std::vector<std::pair<QFont, QFont>> deviceFonts_;  // a control's font and its resolved copy; a few
 };
 
 }  // namespace mosaiko
