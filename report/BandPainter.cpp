@@ -15,6 +15,7 @@ namespace {
 
 const QColor kLineColor(128, 128, 128);
 constexpr size_t kMaxDeviceFonts = 8;  // more than a form's distinct fonts
+constexpr size_t kMaxWidthAnswers = 8;  // more than the date and time's candidates
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
     return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
@@ -85,11 +86,22 @@ void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device
     const QString prefix = DecodeShiftJis(field.Text());
     const TextStyle style{DeviceFont(field.Font()), field.Alignment(), false};
     const auto fits = [&](const QString& value) {
-        return LineFitsWidth(painter_.device(), device.width(), prefix + value, style);
+        return FitsWidth(device.width(), prefix + value, style);
     };
     const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
                                        QLocale::system(), fits);
     DrawTextLines(painter_, device, QStringList{prefix + value}, style);
+}
+
+bool BandPainter::FitsWidth(double width, const QString& line, const TextStyle& style) {
+    for (const WidthAnswer& a : widthAnswers_)
+        if (a.width == width && a.alignment == style.alignment && a.wordWrap == style.wordWrap &&
+            a.font.isCopyOf(style.font) && a.line == line)
+            return a.fits;
+    if (widthAnswers_.size() >= kMaxWidthAnswers) widthAnswers_.clear();
+    const bool fits = LineFitsWidth(painter_.device(), width, line, style);
+    widthAnswers_.push_back({line, width, style.font, style.alignment, style.wordWrap, fits});
+    return fits;
 }
 
 void BandPainter::PaintImage(const TReportImage& image, const QRectF& device) {

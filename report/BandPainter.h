@@ -2,6 +2,7 @@
 // nothing of records or page breaks; ReportRun decides where bands go.
 #pragma once
 
+#include "LabelText.h"
 #include "ReportBand.h"
 
 #include <QFont>
@@ -41,10 +42,22 @@ private:
     // The control's font resolved for the device once: every layout made with
     // it shares its font engines instead of looking them up for each text.
     QFont DeviceFont(const QFont& font);
+    // LineFitsWidth, answered again without a layout for a text tested
+    // before: the date and time repeat on every page.
+    bool FitsWidth(double width, const QString& line, const TextStyle& style);
 
     QPainter& painter_;
     DeviceMapping mapping_;
     std::vector<std::pair<QFont, QFont>> deviceFonts_;  // a control's font and its resolved copy; a few
+    struct WidthAnswer {
+        QString line;
+        double width;
+        QFont font;
+        TAlignment alignment;
+        bool wordWrap;
+        bool fits;
+    };
+    std::vector<WidthAnswer> widthAnswers_;  // the field's last candidates; a few
 };
 
 }  // namespace mosaiko
