@@ -16,6 +16,7 @@ namespace {
 const QColor kLineColor(128, 128, 128);
 constexpr size_t kMaxDeviceFonts = 8;  // more than a form's distinct fonts
 constexpr size_t kMaxWidthAnswers = 8;  // more than the date and time's candidates
+constexpr size_t kMaxKeptLayouts = 32;  // more than a form's text controls
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
     return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
@@ -71,7 +72,16 @@ void BandPainter::PaintControl(const TReportPrintable& control, const QRectF& ba
 }
 
 void BandPainter::PaintLabel(const TReportLabel& label, const QRectF& device) {
-    DrawCaption(painter_, device, label.Caption(), {DeviceFont(label.Font()), label.Alignment(), label.WordWrap()});
+    DrawCaption(painter_, device, label.Caption(), {DeviceFont(label.Font()), label.Alignment(), label.WordWrap()},
+                &KeptLayoutOf(label));
+}
+
+KeptLayout& BandPainter::KeptLayoutOf(const TReportPrintable& control) {
+    for (auto& [owner, kept] : keptLayouts_)
+        if (owner == &control) return kept;
+    if (keptLayouts_.size() >= kMaxKeptLayouts) keptLayouts_.clear();
+    keptLayouts_.emplace_back(&control, KeptLayout());
+    return keptLayouts_.back().second;
 }
 
 QFont BandPainter::DeviceFont(const QFont& font) {
@@ -90,7 +100,7 @@ void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device
     };
     const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
                                        QLocale::system(), fits);
-    DrawTextLines(painter_, device, QStringList{prefix + value}, style);
+    DrawTextLines(painter_, device, QStringList{prefix + value}, style, &KeptLayoutOf(field));
 }
 
 bool BandPainter::FitsWidth(double width, const QString& line, const TextStyle& style) {

@@ -45,6 +45,8 @@ private:
     // LineFitsWidth, answered again without a layout for a text tested
     // before: the date and time repeat on every page.
     bool FitsWidth(double width, const QString& line, const TextStyle& style);
+    // The layout of the text the control drew last.
+    KeptLayout& KeptLayoutOf(const TReportPrintable& control);
 
     QPainter& painter_;
     DeviceMapping mapping_;
@@ -58,6 +60,7 @@ private:
         bool fits;
     };
     std::vector<WidthAnswer> widthAnswers_;  // the field's last candidates; a few
+    std::vector<std::pair<const TReportPrintable*, KeptLayout>> keptLayouts_;  // one a control drawn
 };
 
 }  // namespace mosaiko
