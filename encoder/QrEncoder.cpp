@@ -73,11 +73,14 @@ int QrEncoder::GetCapacity() const {
     return Level().Capacity[mode] * count_;
 }
 
+bool QrEncoder::EncodeData() {
+    return (emode_ != kModeAuto ? EncodeFixed() : emodeOptimal_ ? EncodeSmallest() : EncodeAuto()) >= 0;
+}
+
 // The standard's procedure for one symbol. Nothing after a failed data
 // encoding runs, so the matrix keeps the previous symbol.
 bool QrEncoder::BuildSymbol() {
-    const int result = emode_ != kModeAuto ? EncodeFixed() : emodeOptimal_ ? EncodeSmallest() : EncodeAuto();
-    if (result < 0) return false;
+    if (!EncodeData()) return false;
     ComputeErrorCorrection();
     InterleaveCodewords();
     BuildFunctionPatterns();

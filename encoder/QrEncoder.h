@@ -75,6 +75,10 @@ public:
 
     // The whole sequence over the current symbol text; false when the data does not fit.
     bool BuildSymbol();
+    // Only the first step of BuildSymbol, the data encoding: whether the text
+    // fits, with LastFailure and EmodeR set as BuildSymbol sets them; the
+    // matrix and MasktypeR stay.
+    bool EncodeData();
     EncodeFailure LastFailure() const { return lastFailure_; }
     // Bits of the segments of the current symbol text (headers and payloads,
     // without structured-append header and terminator), by the automatic rule

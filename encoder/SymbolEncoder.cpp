@@ -19,8 +19,18 @@ bool SymbolEncoder::FitsSmallest(std::string_view data) {
 }
 
 const SymbolResult& SymbolEncoder::Encode(const SymbolRequest& request) {
+    Run(request, result_, true);
+    return result_;
+}
+
+SymbolResult SymbolEncoder::Measure(const SymbolRequest& request) {
+    SymbolResult r;
+    Run(request, r, false);
+    return r;
+}
+
+void SymbolEncoder::Run(const SymbolRequest& request, SymbolResult& r, bool build) {
     Apply(request);
-    SymbolResult& r = result_;
     r.made = false;
     r.matrix = nullptr;
     const auto length = static_cast<int>(request.data.size());
@@ -28,11 +38,11 @@ const SymbolResult& SymbolEncoder::Encode(const SymbolRequest& request) {
         r.failure = SymbolFailure::TooLong;  // nothing is built, EmodeR stays
     } else {
         encoder_.SetSymbolText(reinterpret_cast<const uint8_t*>(request.data.data()), length);
-        r.made = encoder_.BuildSymbol();
+        r.made = build ? encoder_.BuildSymbol() : encoder_.EncodeData();
         r.failure = r.made ? SymbolFailure::None
                     : encoder_.LastFailure() == EncodeFailure::ByteNotInMode ? SymbolFailure::ByteNotInMode
                                                                              : SymbolFailure::DoesNotFit;
-        if (r.made) r.matrix = encoder_.Matrix();
+        if (r.made && build) r.matrix = encoder_.Matrix();
     }
     r.modules = encoder_.ModulesPerSide();
     r.pxmag = pxmag_;
@@ -40,7 +50,6 @@ const SymbolResult& SymbolEncoder::Encode(const SymbolRequest& request) {
     r.capacity = encoder_.GetCapacity();
     r.emodeR = encoder_.EmodeR();
     r.masktypeR = encoder_.MasktypeR();
-    return r;
 }
 
 }  // namespace mosaiko

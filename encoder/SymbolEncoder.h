@@ -49,6 +49,11 @@ public:
     // unchanged one keeps the results of the last symbol made, so the
     // capacity follows the last successful encoding.
     const SymbolResult& Encode(const SymbolRequest& request);
+    // What Encode would answer, from the data encoding alone: whether the
+    // data fits, why not, the size and the capacity, with EmodeR left as
+    // Encode leaves it. No symbol is built: the result has no matrix, its
+    // masktypeR is still the last built symbol's, and Result() stays.
+    SymbolResult Measure(const SymbolRequest& request);
     const SymbolResult& Result() const { return result_; }
 
     int Version() const { return encoder_.Version(); }
@@ -62,6 +67,8 @@ public:
 
 private:
     void Apply(const SymbolRequest& request);
+    // The request's result into r, with the whole symbol built or only its data encoded.
+    void Run(const SymbolRequest& request, SymbolResult& r, bool build);
 
     QrEncoder encoder_;
     int pxmag_ = 1;

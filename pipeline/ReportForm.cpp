@@ -171,7 +171,8 @@ RowTextFit::RowTextFit(int fontSizePoints, int groupsPerPage) : device_(1, 1, QI
     device_.setDotsPerMeterY(static_cast<int>(std::lround(dotsPerMetre)));
     const double dotsPerMm = TQuickRep::kPdfResolution / kMillimetresPerInch;
     box_ = QSizeF(DesignPixelsToMm(form.Naiyo->Width()) * dotsPerMm, DesignPixelsToMm(form.Naiyo->Height()) * dotsPerMm);
-    style_ = {form.Naiyo->Font(), form.Naiyo->Alignment(), form.Naiyo->WordWrap()};
+    // Resolved for the device once, so each measurement reuses its font engines.
+    style_ = {QFont(form.Naiyo->Font(), &device_), form.Naiyo->Alignment(), form.Naiyo->WordWrap()};
 }
 
 TextFit RowTextFit::Measure(const std::string& labelText) const {

@@ -14,6 +14,9 @@ namespace mosaiko {
 namespace {
 
 const QColor kLineColor(128, 128, 128);
+constexpr size_t kMaxDeviceFonts = 8;  // more than a form's distinct fonts
+constexpr size_t kMaxWidthAnswers = 8;  // more than the date and time's candidates
+constexpr size_t kMaxKeptLayouts = 32;  // more than a form's text controls
 
 QRectF DesignToMm(const QRect& pixels, const QPointF& originMm) {
     return QRectF(originMm.x() + DesignPixelsToMm(pixels.left()),
@@ -69,18 +72,46 @@ void BandPainter::PaintControl(const TReportPrintable& control, const QRectF& ba
 }
 
 void BandPainter::PaintLabel(const TReportLabel& label, const QRectF& device) {
-    DrawCaption(painter_, device, label.Caption(), {label.Font(), label.Alignment(), label.WordWrap()});
+    DrawCaption(painter_, device, label.Caption(), {DeviceFont(label.Font()), label.Alignment(), label.WordWrap()},
+                &KeptLayoutOf(label));
+}
+
+KeptLayout& BandPainter::KeptLayoutOf(const TReportPrintable& control) {
+    for (auto& [owner, kept] : keptLayouts_)
+        if (owner == &control) return kept;
+    if (keptLayouts_.size() >= kMaxKeptLayouts) keptLayouts_.clear();
+    keptLayouts_.emplace_back(&control, KeptLayout());
+    return keptLayouts_.back().second;
+}
+
+QFont BandPainter::DeviceFont(const QFont& font) {
+    for (const auto& [control, resolved] : deviceFonts_)
+        if (control.isCopyOf(font)) return resolved;
+    if (deviceFonts_.size() >= kMaxDeviceFonts) deviceFonts_.clear();
+    deviceFonts_.emplace_back(font, QFont(font, painter_.device()));
+    return deviceFonts_.back().second;
 }
 
 void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber) {
     const QString prefix = DecodeShiftJis(field.Text());
-    const TextStyle style{field.Font(), field.Alignment(), false};
+    const TextStyle style{DeviceFont(field.Font()), field.Alignment(), false};
     const auto fits = [&](const QString& value) {
-        return LineFitsWidth(painter_.device(), device.width(), prefix + value, style);
+        return FitsWidth(device.width(), prefix + value, style);
     };
     const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
                                        QLocale::system(), fits);
-    DrawTextLines(painter_, device, QStringList{prefix + value}, style);
+    DrawTextLines(painter_, device, QStringList{prefix + value}, style, &KeptLayoutOf(field));
+}
+
+bool BandPainter::FitsWidth(double width, const QString& line, const TextStyle& style) {
+    for (const WidthAnswer& a : widthAnswers_)
+        if (a.width == width && a.alignment == style.alignment && a.wordWrap == style.wordWrap &&
+            a.font.isCopyOf(style.font) && a.line == line)
+            return a.fits;
+    if (widthAnswers_.size() >= kMaxWidthAnswers) widthAnswers_.clear();
+    const bool fits = LineFitsWidth(painter_.device(), width, line, style);
+    widthAnswers_.push_back({line, width, style.font, style.alignment, style.wordWrap, fits});
+    return fits;
 }
 
 void BandPainter::PaintImage(const TReportImage& image, const QRectF& device) {

@@ -2,11 +2,15 @@
 // nothing of records or page breaks; ReportRun decides where bands go.
 #pragma once
 
+#include "LabelText.h"
 #include "ReportBand.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
+#include <utility>
+#include <vector>
 
 namespace mosaiko {
 
@@ -35,9 +39,28 @@ private:
     void PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber);
     void PaintImage(const TReportImage& image, const QRectF& device);
     void PaintBottomLine(const QRectF& bandMm);
+    // The control's font resolved for the device once: every layout made with
+    // it shares its font engines instead of looking them up for each text.
+    QFont DeviceFont(const QFont& font);
+    // LineFitsWidth, answered again without a layout for a text tested
+    // before: the date and time repeat on every page.
+    bool FitsWidth(double width, const QString& line, const TextStyle& style);
+    // The layout of the text the control drew last.
+    KeptLayout& KeptLayoutOf(const TReportPrintable& control);
 
     QPainter& painter_;
     DeviceMapping mapping_;
+    std::vector<std::pair<QFont, QFont>> deviceFonts_;  // a control's font and its resolved copy; a few
+    struct WidthAnswer {
+        QString line;
+        double width;
+        QFont font;
+        TAlignment alignment;
+        bool wordWrap;
+        bool fits;
+    };
+    std::vector<WidthAnswer> widthAnswers_;  // the field's last candidates; a few
+    std::vector<std::pair<const TReportPrintable*, KeptLayout>> keptLayouts_;  // one a control drawn
 };
 
 }  // namespace mosaiko

@@ -151,6 +151,26 @@ QStringList VisibleCaptionLines(std::string_view caption, const QFont& font, dou
 
 }  // namespace
 
+struct KeptLayout::Kept {
+    const QPaintDevice* device = nullptr;
+    double width = 0;
+    double height = 0;
+    QStringList lines;
+    TextStyle style;
+    LaidOutText text;
+
+    // Exact equality throughout: a layout is reused only for what would lay out the same.
+    bool Matches(const QPaintDevice* d, const QSizeF& box, const QStringList& l, const TextStyle& s) const {
+        return d == device && box.width() == width && box.height() == height && s.font.isCopyOf(style.font) &&
+               s.alignment == style.alignment && s.wordWrap == style.wordWrap && l == lines;
+    }
+};
+
+KeptLayout::KeptLayout() = default;
+KeptLayout::~KeptLayout() = default;
+KeptLayout::KeptLayout(KeptLayout&&) noexcept = default;
+KeptLayout& KeptLayout::operator=(KeptLayout&&) noexcept = default;
+
 QStringList CaptionLines(std::string_view caption, qsizetype maxLines) {
     // Neither byte can be the second byte of a Shift-JIS character, so
     // working on raw bytes is safe.
@@ -171,9 +191,13 @@ QStringList CaptionLines(std::string_view caption, qsizetype maxLines) {
 }
 
 void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
-                   const TextStyle& style) {
+                   const TextStyle& style, KeptLayout* kept) {
     if (rect.isEmpty() || lines.isEmpty()) return;
-    const LaidOutText text = LayOut(painter.device(), rect.size(), lines, style);
+    QPaintDevice* device = painter.device();
+    LaidOutText fresh;
+    const bool reused = kept && kept->kept_ && kept->kept_->Matches(device, rect.size(), lines, style);
+    if (!reused) fresh = LayOut(device, rect.size(), lines, style);
+    const LaidOutText& text = reused ? kept->kept_->text : fresh;
     painter.save();
     if (!text.Inside(rect.size())) painter.setClipRect(rect, Qt::IntersectClip);
     painter.setFont(style.font);
@@ -185,6 +209,8 @@ void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lin
     }
     if (whole < text.shown.size()) DrawCutLine(painter, rect, text.shown.back(), style);
     painter.restore();
+    if (kept && !reused)
+        kept->kept_.reset(new KeptLayout::Kept{device, rect.width(), rect.height(), lines, style, std::move(fresh)});
 }
 
 bool LineFitsWidth(QPaintDevice* device, double width, const QString& line, const TextStyle& style) {
@@ -200,8 +226,10 @@ TextFit FitCaption(QPaintDevice* device, const QSizeF& box, std::string_view cap
     return {static_cast<int>(text.shown.size()), text.cut};
 }
 
-void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style) {
-    DrawTextLines(painter, rect, VisibleCaptionLines(caption, style.font, rect.height(), painter.device()), style);
+void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style,
+                 KeptLayout* kept) {
+    DrawTextLines(painter, rect, VisibleCaptionLines(caption, style.font, rect.height(), painter.device()), style,
+                  kept);
 }
 
 }  // namespace mosaiko

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QStringList>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 namespace mosaiko {
@@ -25,13 +26,30 @@ struct TextStyle {
     bool wordWrap = false;
 };
 
+// The layout of the lines a control drew last, kept so that the same lines in
+// a box of the same size and style are drawn again without laying them out
+// anew (a page header's title and date repeat on every page).
+class KeptLayout {
+public:
+    KeptLayout();
+    ~KeptLayout();
+    KeptLayout(KeptLayout&&) noexcept;
+    KeptLayout& operator=(KeptLayout&&) noexcept;
+
+    struct Kept;
+
+private:
+    friend void DrawTextLines(QPainter&, const QRectF&, const QStringList&, const TextStyle&, KeptLayout*);
+    std::unique_ptr<Kept> kept_;
+};
+
 // Draws lines from the top of rect, clipped to it. With word wrap a line
 // breaks at word boundaries, or anywhere when a word (or Japanese text without
 // spaces) is wider than rect. Only whole lines are drawn (a rect lower than
 // one line still shows its first line, clipped); when text is left over, the
 // last line drawn ends with "…". Text below the rectangle is not laid out.
 void DrawTextLines(QPainter& painter, const QRectF& rect, const QStringList& lines,
-                   const TextStyle& style);
+                   const TextStyle& style, KeptLayout* kept = nullptr);
 
 // Whether `line` drawn by DrawTextLines in a rectangle `width` device pixels
 // wide shows whole, without the clip.
@@ -44,6 +62,7 @@ struct TextFit {
     bool cut = false;
 };
 TextFit FitCaption(QPaintDevice* device, const QSizeF& box, std::string_view caption, const TextStyle& style);
-void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style);
+void DrawCaption(QPainter& painter, const QRectF& rect, std::string_view caption, const TextStyle& style,
+                 KeptLayout* kept = nullptr);
 
 }  // namespace mosaiko

@@ -219,5 +219,49 @@ TEST(SymbolEncoder, ResultsOfSuccessiveRequests) {
     }
 }
 
+// Measuring answers as encoding does, request after request on one kept
+// encoder each, with no matrix; the measuring one keeps its last built symbol.
+TEST(SymbolEncoder, MeasureAgreesWithEncode) {
+    struct Case {
+        std::string data;
+        int version, level, emode;
+        bool optimal;
+    };
+    const std::string mixed = "Osaka 0123456789 \x88\x9f\x88\xa0 ABC";
+    const Case cases[] = {
+        {"1234", 1, kLevelL, kModeAuto, false},
+        {std::string(16, 'q') + "\r\n", 1, kLevelL, kModeAuto, false},
+        {mixed, 2, kLevelM, kModeAuto, false},
+        {mixed, 2, kLevelM, kModeAuto, true},
+        {mixed, 1, kLevelH, kModeAuto, true},
+        {"abc", 1, kLevelL, kModeNumeric, false},
+        {"HELLO WORLD", 10, kLevelQ, kModeAlphanumeric, false},
+        {std::string(300, '7'), 27, kLevelH, kModeNumeric, false},
+        {"\x88\x9f\x88", 3, kLevelL, kModeKanji, false},
+        {std::string(7090, '9'), 40, kLevelL, kModeNumeric, false},
+        {mixed, 20, kLevelL, kModeByte, false},
+        {std::string(3000, 'x'), 40, kLevelH, kModeAuto, false},
+    };
+    SymbolEncoder encoding;
+    SymbolEncoder measuring;
+    encoding.Encode({"A", 2});
+    measuring.Encode({"A", 2});
+    const uint8_t* built = measuring.Result().matrix;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data.substr(0, 20));
+        const SymbolRequest request{c.data, c.version, c.level, c.emode, -1, 2, c.optimal};
+        const SymbolResult& e = encoding.Encode(request);
+        const SymbolResult m = measuring.Measure(request);
+        EXPECT_EQ(m.made, e.made);
+        EXPECT_EQ(m.failure, e.failure);
+        EXPECT_EQ(m.sidePixels, e.sidePixels);
+        EXPECT_EQ(m.capacity, e.capacity);
+        EXPECT_EQ(m.emodeR, e.emodeR);
+        EXPECT_EQ(m.matrix, nullptr);
+        EXPECT_EQ(measuring.Capacity(), encoding.Capacity());
+        EXPECT_EQ(measuring.Result().matrix, built);
+    }
+}
+
 }  // namespace
 }  // namespace mosaiko::test

@@ -117,5 +117,48 @@ TEST(BandPainter, ColouredBandsAreFilledAndControlsClippedToTheBand) {
     EXPECT_EQ(taller.pixel(100, static_cast<int>(41 * pixelsPerMm)), qRgb(255, 0, 0));
 }
 
+// One painter drawing band after band keeps each control's last layout and
+// resolved font: every band it paints equals the band painted by a fresh
+// painter, whether the caption, its font size or the page number changed.
+TEST(BandPainter, KeptLayoutsPaintAsFreshOnes) {
+    TReportBand band{TBandType::rbDetail};
+    band.Size().SetWidth(60);
+    band.Size().SetHeight(40);
+    TReportLabel* label = band.AddLabel();
+    label->SetBounds(QRect(4, 4, 200, 60));
+    label->SetWordWrap(true);
+    TReportSysData* field = band.AddSysData();
+    field->SetBounds(QRect(4, 100, 80, 20));
+    field->SetData(TSysDataType::sdPageNumber);
+    struct Step {
+        std::string caption;
+        double points;
+        int page;
+    };
+    const std::string wrapped = "Kept layouts \x93\xfa\x96\x7b wrap over several lines of this label";
+    const Step steps[] = {{"Title", 9, 1}, {"Title", 9, 2},    {wrapped, 9, 2},        {wrapped, 9, 3},
+                          {"a\r\rb", 9, 4}, {"Title", 12, 5},  {"Title", 9, 5},        {std::string(40, 'x') + "\r" + wrapped + "\r" + wrapped, 9, 6},
+                          {"Title", 9, 6}};
+    const double pixelsPerMm = 5.0;
+    DeviceMapping mapping;
+    mapping.pixelsPerMmX = mapping.pixelsPerMmY = pixelsPerMm;
+    QImage kept = Blank(pixelsPerMm);
+    QPainter painter(&kept);
+    BandPainter keeping(painter, mapping);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.caption.substr(0, 12) + " " + std::to_string(s.points) + " " + std::to_string(s.page));
+        label->SetCaption(s.caption);
+        label->SetFontSize(s.points);
+        painter.fillRect(kept.rect(), Qt::red);
+        keeping.Paint(band, QPointF(0, 0), QRectF(0, 0, 60, 40), s.page);
+        QImage fresh = Blank(pixelsPerMm);
+        {
+            QPainter freshPainter(&fresh);
+            BandPainter(freshPainter, mapping).Paint(band, QPointF(0, 0), QRectF(0, 0, 60, 40), s.page);
+        }
+        EXPECT_EQ(kept, fresh);
+    }
+}
+
 }  // namespace
 }  // namespace mosaiko::test
