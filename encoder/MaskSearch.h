@@ -28,6 +28,8 @@ struct MaskLines {
 
 // Columns from rows, or rows from columns, of an n x n symbol.
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
+// The same bit by bit, the reference of the block transpose.
+void TransposeLinesPlain(const masks::Line* from, masks::Line* to, int n);
 
 // The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);
 // call it only when WideKernelAvailable().

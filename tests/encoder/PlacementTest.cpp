@@ -61,5 +61,19 @@ TEST(Placement, DepositWalkEqualsPortableWalk) {
     }
 }
 
+// Random lines of every block layout: the block transpose equals the plain one.
+TEST(Placement, BlockTransposeEqualsPlainTranspose) {
+    std::mt19937_64 rng(64);
+    for (int n : {21, 25, 32, 33, 63, 64, 65, 128, 129, 177}) {
+        std::vector<masks::Line> rows(static_cast<size_t>(n)), fast(rows.size()), plain(rows.size());
+        for (auto& row : rows)
+            for (int w = 0; w < 3; ++w)
+                row.w[w] = n > 64 * w ? rng() & (n - 64 * w >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * w)) - 1) : 0;
+        TransposeLines(rows.data(), fast.data(), n);
+        TransposeLinesPlain(rows.data(), plain.data(), n);
+        EXPECT_TRUE(SameLines(fast.data(), plain.data(), n)) << n;
+    }
+}
+
 }  // namespace
 }  // namespace mosaiko::test
