@@ -1,6 +1,8 @@
 // Reed-Solomon error-correction codewords per block, and the interleaving of
 // all blocks into the final codeword sequence.
+#include <bit>
 #include <cassert>
+#include <cstring>
 #include <memory>
 #if defined(__SSSE3__)
 #include <tmmintrin.h>
@@ -85,33 +87,35 @@ void QrEncoder::ComputeErrorCorrection() {
     for (int j = 0; j < k; ++j)
         for (int b = 0; b < blocks; ++b) DivisionStep(regs[b], data[b][j], products);
     for (int b = first.BlockCount; b < blocks; ++b) DivisionStep(regs[b], data[b][k], products);
-    for (int b = 0; b < blocks; ++b)
-        for (int i = 0; i < n; ++i) eccCodewords_[b * n + i] = static_cast<uint8_t>(regs[b][i / 8] >> (8 * (i % 8)));
+    for (int b = 0; b < blocks; ++b) {
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(eccCodewords_ + b * n, regs[b], static_cast<size_t>(n));  // byte i of the register is byte i in memory
+        else
+            for (int i = 0; i < n; ++i) eccCodewords_[b * n + i] = static_cast<uint8_t>(regs[b][i / 8] >> (8 * (i % 8)));
+    }
 }
 
 // First codeword of every block, then the second of every block, and so on;
 // the longer blocks' extra data codeword after the shorter blocks run out;
-// then the error-correction codewords in the same order.
+// then the error-correction codewords in the same order. Written block by
+// block: codeword j of block b goes to j * blocks + b.
 void QrEncoder::InterleaveCodewords() {
     const LevelParameters& level = Level();
-    const BlockGroup& last = level.Groups[level.GroupCount - 1];
-    const int kmax = last.BlockDataCodewords;
-    const int n = last.BlockCodewords - last.BlockDataCodewords;
-    int o = 0;
-    for (int j = 0; j < kmax; ++j) {
-        int s = j;
-        for (int g = 0; g < level.GroupCount; ++g) {
-            const BlockGroup& group = level.Groups[g];
-            for (int b = 0; b < group.BlockCount; ++b) {
-                if (j < group.BlockDataCodewords) sequence_[o++] = dataCodewords_[s];
-                s += group.BlockDataCodewords;
-            }
-        }
+    const BlockGroup& first = level.Groups[0];
+    const int k = first.BlockDataCodewords;
+    const int n = first.BlockCodewords - k;
+    const int blocks = first.BlockCount + level.Groups[1].BlockCount;
+    const uint8_t* data = dataCodewords_;
+    for (int b = 0; b < blocks; ++b) {
+        uint8_t* out = sequence_ + b;
+        for (int j = 0; j < k; ++j) out[j * blocks] = data[j];
+        data += k;
+        if (b >= first.BlockCount) sequence_[k * blocks + b - first.BlockCount] = *data++;
     }
-    const int blocks = level.Groups[0].BlockCount + level.Groups[1].BlockCount;
-    for (int j = 0; j < n; ++j)
-        for (int b = 0, s = j; b < blocks; ++b, s += n) sequence_[o++] = eccCodewords_[s];
-    assert(o == Params().TotalCodewords);
+    uint8_t* eccOut = sequence_ + level.DataCodewords;
+    for (int b = 0; b < blocks; ++b)
+        for (int j = 0; j < n; ++j) eccOut[j * blocks + b] = eccCodewords_[b * n + j];
+    assert(level.DataCodewords + n * blocks == Params().TotalCodewords);
 }
 
 }  // namespace mosaiko
