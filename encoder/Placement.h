@@ -32,6 +32,8 @@ bool DepositPlacementAvailable();
 
 // Sets the data bit of every cell whose bit is set in its row line.
 void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows);
+// The same eight cells a step, the reference of the sixteen-cell step.
+void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows);
 
 constexpr uint8_t ReversedByte(uint8_t b) {
     uint8_t r = 0;

@@ -61,10 +61,11 @@ TEST(Placement, DepositWalkEqualsPortableWalk) {
     }
 }
 
-// Random lines of every block layout: the block transpose equals the plain one.
-TEST(Placement, BlockTransposeEqualsPlainTranspose) {
+// Random lines of every block layout: the block transpose and the sixteen-cell
+// data bit writer equal their plain references.
+TEST(Placement, FastLineStepsEqualPlainSteps) {
     std::mt19937_64 rng(64);
-    for (int n : {21, 25, 32, 33, 63, 64, 65, 128, 129, 177}) {
+    for (int n : {21, 25, 32, 33, 63, 64, 65, 128, 129, 173, 177}) {
         std::vector<masks::Line> rows(static_cast<size_t>(n)), fast(rows.size()), plain(rows.size());
         for (auto& row : rows)
             for (int w = 0; w < 3; ++w)
@@ -72,6 +73,14 @@ TEST(Placement, BlockTransposeEqualsPlainTranspose) {
         TransposeLines(rows.data(), fast.data(), n);
         TransposeLinesPlain(rows.data(), plain.data(), n);
         EXPECT_TRUE(SameLines(fast.data(), plain.data(), n)) << n;
+
+        std::vector<uint8_t> cells(kMaxModules * kMaxModules);
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) cells[r * kMaxModules + c] = static_cast<uint8_t>(rng() % 3 == 0 ? kFunctionBit : 0);
+        std::vector<uint8_t> reference = cells;
+        WriteDataBits(cells.data(), n, rows.data());
+        WriteDataBitsPlain(reference.data(), n, rows.data());
+        EXPECT_EQ(cells, reference) << n;
     }
 }
 
