@@ -32,6 +32,11 @@ inline constexpr int kQuietModules = 4;
 // Penalty of an n x n matrix of cell flags, read module by module.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
 
+// Masks the n cells of one matrix row (n >= 16) with a row of 0/1 mask
+// conditions: sixteen cells a step, and cell by cell (the reference).
+void MaskRow(uint8_t* row, const uint8_t* pattern, int n);
+void MaskRowPlain(uint8_t* row, const uint8_t* pattern, int n);
+
 namespace test {
 class EncoderTestPeer;
 }
