@@ -1,4 +1,6 @@
 // Data encoding: structured-append header, mode segments, terminator and padding.
+#include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstring>
 
@@ -14,10 +16,24 @@ namespace {
 constexpr uint32_t kModeIndicator[4] = {0b0001, 0b0010, 0b0100, 0b1000};
 constexpr uint32_t kStructuredAppendIndicator = 0b0011;
 constexpr uint8_t kPadCodewords[2] = {0xEC, 0x11};
+
+// The same word with its bytes in big-endian order (the stream's), on any machine.
+inline uint64_t BigEndian(uint64_t v) {
+    if constexpr (std::endian::native == std::endian::big) return v;
+    return __builtin_bswap64(v);
+}
+inline uint32_t BigEndian(uint32_t v) {
+    if constexpr (std::endian::native == std::endian::big) return v;
+    return __builtin_bswap32(v);
+}
 }  // namespace
 
+// Bytes beyond a symbol's data codewords are never written, so clearing
+// those the last symbol used (or this one will) clears the whole buffer.
 void QrEncoder::ResetDataBuffer() {
-    std::memset(dataCodewords_, 0, sizeof dataCodewords_);
+    const int dataCodewords = Level().DataCodewords;
+    std::memset(dataCodewords_, 0, static_cast<size_t>(std::max(dataUsed_, dataCodewords)));
+    dataUsed_ = dataCodewords;
     byteIndex_ = 0;
     bitIndex_ = 7;
     if (mode_ == qrConnect) WriteStructuredAppendHeader();
@@ -32,21 +48,21 @@ void QrEncoder::WriteStructuredAppendHeader() {
 }
 
 // Appends the low `count` bits of value, most significant first. The buffer
-// starts zeroed, so bits are OR-ed in a byte at a time.
+// starts zeroed, so the bits are OR-ed in as one 32-bit big-endian window
+// starting at the current codeword (its padding takes the window's end).
 void QrEncoder::PutBits(int count, uint32_t value) {
-    while (count > 0) {
-        assert(byteIndex_ < kMaxDataCodewords);
-        const int room = bitIndex_ + 1;
-        const int take = count < room ? count : room;
-        const uint32_t bits = (value >> (count - take)) & ((1u << take) - 1u);
-        dataCodewords_[byteIndex_] |= static_cast<uint8_t>(bits << (room - take));
-        bitIndex_ -= take;
-        count -= take;
-        if (bitIndex_ < 0) {
-            bitIndex_ = 7;
-            ++byteIndex_;
-        }
-    }
+    assert(count >= 0 && count <= 24 && byteIndex_ < kMaxDataCodewords);
+    if (count == 0) return;
+    const int used = 7 - bitIndex_;
+    const uint32_t bits = (value & ((1u << count) - 1u)) << (32 - count - used);
+    uint8_t* out = dataCodewords_ + byteIndex_;
+    uint32_t window;
+    std::memcpy(&window, out, 4);
+    window |= BigEndian(bits);
+    std::memcpy(out, &window, 4);
+    const int end = used + count;
+    byteIndex_ += end / 8;
+    bitIndex_ = 7 - end % 8;
 }
 
 int QrEncoder::RemainingBits() const {
@@ -145,7 +161,7 @@ void QrEncoder::WriteBytes(const uint8_t* text, int length) {
     for (; i + 8 <= length; i += 8) {
         uint64_t v;
         std::memcpy(&v, text + i, 8);
-        const uint64_t w = __builtin_bswap64((__builtin_bswap64(v) >> used) | (carry << 56));
+        const uint64_t w = BigEndian((BigEndian(v) >> used) | (carry << 56));
         std::memcpy(out + i, &w, 8);
         carry = static_cast<uint8_t>(text[i + 7] << room);
     }

@@ -174,7 +174,8 @@ private:
     uint8_t planFrom_[kMaxSymbolText][4] = {};
     int planChars_ = 0;
 
-    uint8_t dataCodewords_[kMaxDataCodewords] = {};
+    uint8_t dataCodewords_[kMaxDataCodewords + 3] = {};  // PutBits' window reaches 3 bytes past its codeword
+    int dataUsed_ = 0;  // codewords 0 .. dataUsed_ - 1 may be non-zero
     int byteIndex_ = 0;
     int bitIndex_ = 7;
 
