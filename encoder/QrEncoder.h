@@ -126,6 +126,7 @@ private:
     // Module matrix.
     void ClearMatrix(int n);
     void BuildFunctionPatterns();
+    void CopyFunctionCells(int n);
     void PlaceCodewords();
 
     // Masking, format and version information.
@@ -184,6 +185,8 @@ private:
 
     uint8_t matrix_[kMaxModules * kMaxModules] = {};
     int usedSide_ = 0;  // rows and columns 0 .. usedSide_ - 1 may be non-zero
+    uint8_t functionCells_[kMaxModules * kMaxModules] = {};  // the function patterns of size functionN_
+    int functionN_ = 0;
 
     MaskSearch maskSearch_;
 };
