@@ -67,25 +67,27 @@ void MaskRowPlain(uint8_t* row, const uint8_t* pattern, int n) {
 #if defined(__SSE4_1__)
 // Sixteen cells: a free cell (at most data and dark bits, so below the
 // function bit) becomes its data bit plus the dark bit of data XOR flip.
-inline void MaskSixteen(uint8_t* row, const uint8_t* pattern) {
+inline __m128i MaskedSixteen(const uint8_t* row, const uint8_t* pattern) {
     static_assert(kDataBit == 1 && kDarkBit == 2 && kFunctionBit == 4, "the dark bit is the data bit doubled");
-    __m128i* cells = reinterpret_cast<__m128i*>(row);
-    const __m128i v = _mm_loadu_si128(cells);
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
     const __m128i data = _mm_and_si128(v, _mm_set1_epi8(kDataBit));
     const __m128i dark = _mm_xor_si128(data, _mm_loadu_si128(reinterpret_cast<const __m128i*>(pattern)));
     const __m128i masked = _mm_or_si128(data, _mm_add_epi8(dark, dark));
     const __m128i function = _mm_cmpgt_epi8(v, _mm_set1_epi8(kFunctionBit - 1));
-    _mm_storeu_si128(cells, _mm_blendv_epi8(masked, v, function));
+    return _mm_blendv_epi8(masked, v, function);
 }
 #endif
 
-// Sixteen cells a step; the last step ends at the last cell, overlapping the
-// one before it, which is harmless: a masked cell masks to itself.
+// Sixteen cells a step. The last sixteen cells are masked first and stored
+// last, overlapping the step before: harmless, as a masked cell masks to
+// itself, and no load waits on a store it only partly overlaps.
 void MaskRow(uint8_t* row, const uint8_t* pattern, int n) {
 #if defined(__SSE4_1__)
     assert(n >= 16);
-    for (int c = 0; c < n - 16; c += 16) MaskSixteen(row + c, pattern + c);
-    MaskSixteen(row + n - 16, pattern + n - 16);
+    const __m128i last = MaskedSixteen(row + n - 16, pattern + n - 16);
+    for (int c = 0; c < n - 16; c += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + c), MaskedSixteen(row + c, pattern + c));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + n - 16), last);
 #else
     MaskRowPlain(row, pattern, n);
 #endif
