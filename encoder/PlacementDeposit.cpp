@@ -84,34 +84,39 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
         if (right == 6) right = 5;
         const masks::Line& fr = freeColumns[right];
         const masks::Line& fl = freeColumns[right - 1];
-        masks::Line r{}, l{};
         int share = 0;
         for (int w = 0; w < 3; ++w) share += __builtin_popcountll(fr.w[w]) + __builtin_popcountll(fl.w[w]);
         int end = position + share;
-        for (int k = 0; k < chunks; ++k) {
-            const int w = k / 4, shift = 16 * (k % 4);
-            const uint64_t freeRight = (fr.w[w] >> shift) & 0xFFFF, freeLeft = (fl.w[w] >> shift) & 0xFFFF;
-            uint64_t rightBits, leftBits;
-            if (upward) {
-                const uint64_t cells = _pdep_u64(freeLeft, kEven) | _pdep_u64(freeRight, kOdd);
-                const int count = __builtin_popcountll(cells);
-                const uint64_t placed = _pdep_u64(Backward(msbFirst, end, count), cells);
-                end -= count;
-                rightBits = _pext_u64(placed, kOdd);
-                leftBits = _pext_u64(placed, kEven);
-            } else {
-                const uint64_t cells = _pdep_u64(freeRight, kEven) | _pdep_u64(freeLeft, kOdd);
-                const uint64_t placed = _pdep_u64(Forward(lsbFirst, position), cells);
-                position += __builtin_popcountll(cells);
-                rightBits = _pext_u64(placed, kEven);
-                leftBits = _pext_u64(placed, kOdd);
+        // Each column word is gathered in a register and stored once: OR-ing
+        // into a Line in memory and copying it whole made each copy wait for
+        // the stores it only partly overlaps.
+        for (int w = 0; w < 3; ++w) {
+            uint64_t r = 0, l = 0;
+            for (int k = 4 * w; k < chunks && k < 4 * w + 4; ++k) {
+                const int shift = 16 * (k % 4);
+                const uint64_t freeRight = (fr.w[w] >> shift) & 0xFFFF, freeLeft = (fl.w[w] >> shift) & 0xFFFF;
+                uint64_t rightBits, leftBits;
+                if (upward) {
+                    const uint64_t cells = _pdep_u64(freeLeft, kEven) | _pdep_u64(freeRight, kOdd);
+                    const int count = __builtin_popcountll(cells);
+                    const uint64_t placed = _pdep_u64(Backward(msbFirst, end, count), cells);
+                    end -= count;
+                    rightBits = _pext_u64(placed, kOdd);
+                    leftBits = _pext_u64(placed, kEven);
+                } else {
+                    const uint64_t cells = _pdep_u64(freeRight, kEven) | _pdep_u64(freeLeft, kOdd);
+                    const uint64_t placed = _pdep_u64(Forward(lsbFirst, position), cells);
+                    position += __builtin_popcountll(cells);
+                    rightBits = _pext_u64(placed, kEven);
+                    leftBits = _pext_u64(placed, kOdd);
+                }
+                r |= rightBits << shift;
+                l |= leftBits << shift;
             }
-            r.w[w] |= rightBits << shift;
-            l.w[w] |= leftBits << shift;
+            columns[right].w[w] = r;
+            columns[right - 1].w[w] = l;
         }
         if (upward) position += share;
-        columns[right] = r;
-        columns[right - 1] = l;
         upward = !upward;
     }
     columns[6] = masks::Line{};
