@@ -1,4 +1,4 @@
-// Codeword placement sixteen rows at a time with the BMI2 bit deposit and
+// Codeword placement thirty-two rows at a time with the BMI2 bit deposit and
 // extract instructions. Only this file is compiled for them, and it is
 // called only when the CPU has them fast: the program stays x86-64-v2.
 #include "Placement.h"
@@ -24,22 +24,25 @@
 namespace mosaiko {
 namespace {
 
-constexpr uint64_t kEven = 0x55555555u;  // bit 2j of a pair of rows
-constexpr uint64_t kOdd = 0xAAAAAAAAu;   // bit 2j + 1
+constexpr uint64_t kEven = 0x5555555555555555u;  // bit 2j of a pair of rows
+constexpr uint64_t kOdd = 0xAAAAAAAAAAAAAAAAu;   // bit 2j + 1
 
-// 64 stream bits from bit position p on, bit t = the bit at p + t.
+// 64 stream bits from bit position p on, bit t = the bit at p + t (read as
+// 128 bits: up to seven bits of the first byte are before p).
 inline uint64_t Forward(const uint8_t* lsbFirst, int p) {
-    uint64_t w;
-    std::memcpy(&w, lsbFirst + (p >> 3), 8);
-    return w >> (p & 7);
+    unsigned __int128 w;
+    std::memcpy(&w, lsbFirst + (p >> 3), 16);
+    return static_cast<uint64_t>(w >> (p & 7));
 }
 
-// The c bits that end at position e, bit t = the bit at e - 1 - t.
+// The c <= 64 bits that end at position e, bit t = the bit at e - 1 - t.
 inline uint64_t Backward(const uint8_t* msbFirst, int e, int c) {
     const int q = (e - c) & ~7;
-    uint64_t w;
-    std::memcpy(&w, msbFirst + (q >> 3), 8);
-    return __builtin_bswap64(w) >> (q + 63 - e) >> 1;  // c = 0 shifts by 64 in all
+    uint64_t high, low;
+    std::memcpy(&high, msbFirst + (q >> 3), 8);
+    std::memcpy(&low, msbFirst + (q >> 3) + 8, 8);
+    const unsigned __int128 w = (static_cast<unsigned __int128>(__builtin_bswap64(high)) << 64) | __builtin_bswap64(low);
+    return static_cast<uint64_t>(w >> (q + 127 - e) >> 1);  // c = 0 shifts by 128 in all
 }
 
 // Each byte with its bits in the reverse order, sixteen bytes a step: two
@@ -62,7 +65,7 @@ static_assert(ReversedByte(0x01) == 0x80 && ReversedByte(0x3A) == 0x5C);
 
 }  // namespace
 
-// A column pair's cells in the walk order are the rows of a 16-row chunk
+// A column pair's cells in the walk order are the rows of a 32-row chunk
 // interleaved: downwards right cell (even bit) before left (odd bit), so the
 // chunk's stream bits are deposited in order; upwards the bits are taken
 // backwards from the end of the chunk's share, left cell even.
@@ -77,7 +80,7 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
     std::memcpy(msbFirst, sequence, static_cast<size_t>(bytes));
     std::memset(msbFirst + bytes, 0, 16);
     ReverseBytes(msbFirst, lsbFirst, bytes + 16);
-    const int chunks = (n + 15) / 16;
+    const int chunks = (n + 31) / 32;
     int position = 0;
     bool upward = true;
     for (int right = n - 1; right >= 1; right -= 2) {
@@ -92,9 +95,9 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
         // the stores it only partly overlaps.
         for (int w = 0; w < 3; ++w) {
             uint64_t r = 0, l = 0;
-            for (int k = 4 * w; k < chunks && k < 4 * w + 4; ++k) {
-                const int shift = 16 * (k % 4);
-                const uint64_t freeRight = (fr.w[w] >> shift) & 0xFFFF, freeLeft = (fl.w[w] >> shift) & 0xFFFF;
+            for (int k = 2 * w; k < chunks && k < 2 * w + 2; ++k) {
+                const int shift = 32 * (k % 2);
+                const uint64_t freeRight = (fr.w[w] >> shift) & 0xFFFFFFFFu, freeLeft = (fl.w[w] >> shift) & 0xFFFFFFFFu;
                 uint64_t rightBits, leftBits;
                 if (upward) {
                     const uint64_t cells = _pdep_u64(freeLeft, kEven) | _pdep_u64(freeRight, kOdd);
