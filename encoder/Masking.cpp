@@ -78,10 +78,16 @@ inline __m128i MaskedSixteen(const uint8_t* row, const uint8_t* pattern) {
 }
 #endif
 
-// Sixteen cells a step. The last sixteen cells are masked first and stored
-// last, overlapping the step before: harmless, as a masked cell masks to
-// itself, and no load waits on a store it only partly overlaps.
+// Sixteen cells a step (thirty-two where the CPU has AVX2). The last cells
+// are masked first and stored last, overlapping the step before: harmless,
+// as a masked cell masks to itself, and no load waits on a store it only
+// partly overlaps.
 void MaskRow(uint8_t* row, const uint8_t* pattern, int n) {
+    static const bool wide = CellStepsAvx2Available();
+    if (wide && n >= 32) {
+        MaskRowAvx2(row, pattern, n);
+        return;
+    }
 #if defined(__SSE4_1__)
     assert(n >= 16);
     const __m128i last = MaskedSixteen(row + n - 16, pattern + n - 16);

@@ -77,10 +77,13 @@ TEST(Placement, FastLineStepsEqualPlainSteps) {
         std::vector<uint8_t> cells(kMaxModules * kMaxModules);
         for (int r = 0; r < n; ++r)
             for (int c = 0; c < n; ++c) cells[r * kMaxModules + c] = static_cast<uint8_t>(rng() % 3 == 0 ? kFunctionBit : 0);
-        std::vector<uint8_t> reference = cells;
+        std::vector<uint8_t> reference = cells, wide = cells;
         WriteDataBits(cells.data(), n, rows.data());
         WriteDataBitsPlain(reference.data(), n, rows.data());
         EXPECT_EQ(cells, reference) << n;
+        if (!CellStepsAvx2Available()) continue;
+        WriteDataBitsAvx2(wide.data(), n, rows.data());
+        EXPECT_EQ(wide, reference) << n;
     }
 }
 
