@@ -128,14 +128,20 @@ void TransposeLinesPlain(const Line* rows, Line* columns, int n) {
     }
 }
 
-// One 64 x 64 block at a time (a single 32 x 32 block up to version 3); the
-// words beyond the symbol are cleared, as the wide kernel reads them.
+// One 64 x 64 block at a time (a single 32 x 32 block up to version 3, and
+// 256-bit registers where the CPU has AVX2); the words beyond the symbol are
+// cleared, as the wide kernel reads them.
 void TransposeLines(const Line* rows, Line* columns, int n) {
     if (n <= 32) {
         uint32_t a[32];
         for (int i = 0; i < 32; ++i) a[i] = i < n ? static_cast<uint32_t>(rows[i].w[0]) : 0;
         TransposeSquare(a);
         for (int i = 0; i < n; ++i) columns[i] = Line{{a[i], 0, 0}};
+        return;
+    }
+    static const bool wide = MatrixStepsAvx2Available();
+    if (wide) {
+        TransposeLinesAvx2(rows, columns, n);
         return;
     }
     const int blocks = (n + 63) / 64;

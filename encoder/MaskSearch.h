@@ -30,6 +30,9 @@ struct MaskLines {
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
 // The same bit by bit, the reference of the block transpose.
 void TransposeLinesPlain(const masks::Line* from, masks::Line* to, int n);
+// The block transpose in 256-bit registers (MatrixStepsAvx2.cpp); call it
+// only when MatrixStepsAvx2Available().
+void TransposeLinesAvx2(const masks::Line* from, masks::Line* to, int n);
 
 // The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);
 // call it only when WideKernelAvailable().

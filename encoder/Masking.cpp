@@ -83,7 +83,7 @@ inline __m128i MaskedSixteen(const uint8_t* row, const uint8_t* pattern) {
 // as a masked cell masks to itself, and no load waits on a store it only
 // partly overlaps.
 void MaskRow(uint8_t* row, const uint8_t* pattern, int n) {
-    static const bool wide = CellStepsAvx2Available();
+    static const bool wide = MatrixStepsAvx2Available();
     if (wide && n >= 32) {
         MaskRowAvx2(row, pattern, n);
         return;

@@ -96,7 +96,7 @@ void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows) {
 // byte to cells 0-7), each byte keeps its own bit and becomes 0 or 1.
 // Thirty-two cells a step where the CPU has AVX2.
 void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
-    static const bool wide = CellStepsAvx2Available();
+    static const bool wide = MatrixStepsAvx2Available();
     if (wide) {
         WriteDataBitsAvx2(matrix, n, rows);
         return;

@@ -34,11 +34,11 @@ bool DepositPlacementAvailable();
 void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows);
 // The same eight cells a step, the reference of the wider steps.
 void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows);
-// The same thirty-two cells a step (CellsAvx2.cpp), and MaskRow's step of
-// thirty-two cells (n >= 32); call them only when CellStepsAvx2Available().
+// The same thirty-two cells a step (MatrixStepsAvx2.cpp), and MaskRow's step of
+// thirty-two cells (n >= 32); call them only when MatrixStepsAvx2Available().
 void WriteDataBitsAvx2(uint8_t* matrix, int n, const masks::Line* rows);
 void MaskRowAvx2(uint8_t* row, const uint8_t* pattern, int n);
-bool CellStepsAvx2Available();
+bool MatrixStepsAvx2Available();
 
 constexpr uint8_t ReversedByte(uint8_t b) {
     uint8_t r = 0;

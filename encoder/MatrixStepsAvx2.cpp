@@ -1,11 +1,12 @@
-// The byte-matrix steps thirty-two cells at a time on CPUs with AVX2: the
-// data bits written from the row lines, and the mask applied to a row. Only
-// this file is compiled for AVX2, and it is called only after the CPU
-// reported it.
+// Steps on the symbol's lines and cells with 256-bit registers on CPUs with
+// AVX2: the bit transpose of the lines, the data bits written from the row
+// lines, and the mask applied to a row, thirty-two cells at a time. Only this
+// file is compiled for AVX2, and it is called only after the CPU reported it.
 #include <cassert>
 #include <cstdint>
 
 #include "CpuFeatures.h"
+#include "MaskSearch.h"
 #include "Placement.h"
 #include "QrEncoder.h"
 
@@ -58,7 +59,70 @@ inline __m256i MaskedThirtyTwo(const uint8_t* row, const uint8_t* pattern) {
     return _mm256_blendv_epi8(masked, v, function);
 }
 
+// Bits whose index has bit J clear.
+constexpr uint64_t LowHalves(int j) {
+    uint64_t m = 0;
+    for (int b = 0; b < 64; ++b)
+        if ((b & j) == 0) m |= uint64_t{1} << b;
+    return m;
+}
+
+// Words i and i + J (J >= 4) of the 64 in sixteen registers swap their
+// off-diagonal J x J sub-blocks: register k with register k + J / 4.
+template <int J>
+inline void StepAcross(__m256i* v) {
+    constexpr int d = J / 4;
+    const __m256i low = _mm256_set1_epi64x(static_cast<long long>(LowHalves(J)));
+    for (int k = 0; k < 16; k += 2 * d) {
+        for (int i = k; i < k + d; ++i) {
+            const __m256i t = _mm256_and_si256(_mm256_xor_si256(_mm256_srli_epi64(v[i], J), v[i + d]), low);
+            v[i] = _mm256_xor_si256(v[i], _mm256_slli_epi64(t, J));
+            v[i + d] = _mm256_xor_si256(v[i + d], t);
+        }
+    }
+}
+
+// The same for J = 2 and J = 1, whose word pairs share a register: the
+// partner words are brought alongside by a permutation, and the change of
+// the upper word of each pair is the lower word's, permuted back.
+template <int J>
+inline void StepWithin(__m256i* v) {
+    const __m256i low = _mm256_set1_epi64x(static_cast<long long>(LowHalves(J)));
+    for (int i = 0; i < 16; ++i) {
+        const __m256i partner = J == 2 ? _mm256_permute4x64_epi64(v[i], 0x4E) : _mm256_shuffle_epi32(v[i], 0x4E);
+        const __m256i t = _mm256_and_si256(_mm256_xor_si256(_mm256_srli_epi64(v[i], J), partner), low);
+        const __m256i back = J == 2 ? _mm256_permute4x64_epi64(t, 0x4E) : _mm256_shuffle_epi32(t, 0x4E);
+        const __m256i change = _mm256_blend_epi32(_mm256_slli_epi64(t, J), back, J == 2 ? 0xF0 : 0xCC);
+        v[i] = _mm256_xor_si256(v[i], change);
+    }
+}
+
 }  // namespace
+
+// As TransposeLines, one 64 x 64 block in sixteen registers at a time.
+void TransposeLinesAvx2(const masks::Line* rows, masks::Line* columns, int n) {
+    const int blocks = (n + 63) / 64;
+    for (int i = 0; i < n; ++i)
+        for (int w = blocks; w < 3; ++w) columns[i].w[w] = 0;
+    alignas(32) uint64_t out[64];
+    for (int br = 0; br < blocks; ++br) {
+        for (int bc = 0; bc < blocks; ++bc) {
+            auto row = [&](int i) {
+                return static_cast<long long>(64 * br + i < n ? rows[64 * br + i].w[bc] : 0);
+            };
+            __m256i v[16];
+            for (int q = 0; q < 16; ++q) v[q] = _mm256_setr_epi64x(row(4 * q), row(4 * q + 1), row(4 * q + 2), row(4 * q + 3));
+            StepAcross<32>(v);
+            StepAcross<16>(v);
+            StepAcross<8>(v);
+            StepAcross<4>(v);
+            StepWithin<2>(v);
+            StepWithin<1>(v);
+            for (int q = 0; q < 16; ++q) _mm256_store_si256(reinterpret_cast<__m256i*>(out + 4 * q), v[q]);
+            for (int i = 0; i < 64 && 64 * bc + i < n; ++i) columns[64 * bc + i].w[br] = out[i];
+        }
+    }
+}
 
 // Thirty-two cells a step while the step stays inside the row's 177 bytes;
 // the last cells of a long row go sixteen, then one at a time.
@@ -95,15 +159,16 @@ void MaskRowAvx2(uint8_t* row, const uint8_t* pattern, int n) {
 #endif
 
 namespace mosaiko {
-bool CellStepsAvx2Available() { return CpuHasAvx2(); }
+bool MatrixStepsAvx2Available() { return CpuHasAvx2(); }
 }  // namespace mosaiko
 
 #else
 
 namespace mosaiko {
+void TransposeLinesAvx2(const masks::Line*, masks::Line*, int) {}
 void WriteDataBitsAvx2(uint8_t*, int, const masks::Line*) {}
 void MaskRowAvx2(uint8_t*, const uint8_t*, int) {}
-bool CellStepsAvx2Available() { return false; }
+bool MatrixStepsAvx2Available() { return false; }
 }  // namespace mosaiko
 
 #endif
