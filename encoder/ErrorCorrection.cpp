@@ -136,25 +136,26 @@ void QrEncoder::ComputeErrorCorrection() {
 
 // First codeword of every block, then the second of every block, and so on;
 // the longer blocks' extra data codeword after the shorter blocks run out;
-// then the error-correction codewords in the same order. Written block by
-// block: codeword j of block b goes to j * blocks + b.
+// then the error-correction codewords in the same order. The sequence is
+// written in order, each block read through its own pointer.
 void QrEncoder::InterleaveCodewords() {
     const LevelParameters& level = Level();
     const BlockGroup& first = level.Groups[0];
     const int k = first.BlockDataCodewords;
     const int n = first.BlockCodewords - k;
     const int blocks = first.BlockCount + level.Groups[1].BlockCount;
-    const uint8_t* data = dataCodewords_;
-    for (int b = 0; b < blocks; ++b) {
-        uint8_t* out = sequence_ + b;
-        for (int j = 0; j < k; ++j) out[j * blocks] = data[j];
-        data += k;
-        if (b >= first.BlockCount) sequence_[k * blocks + b - first.BlockCount] = *data++;
+    const uint8_t* block[kMaxBlocks];
+    for (int b = 0, d = 0; b < blocks; ++b) {
+        block[b] = dataCodewords_ + d;
+        d += b < first.BlockCount ? k : k + 1;
     }
-    uint8_t* eccOut = sequence_ + level.DataCodewords;
-    for (int b = 0; b < blocks; ++b)
-        for (int j = 0; j < n; ++j) eccOut[j * blocks + b] = eccCodewords_[b * n + j];
-    assert(level.DataCodewords + n * blocks == Params().TotalCodewords);
+    uint8_t* out = sequence_;
+    for (int j = 0; j < k; ++j)
+        for (int b = 0; b < blocks; ++b) *out++ = block[b][j];
+    for (int b = first.BlockCount; b < blocks; ++b) *out++ = block[b][k];
+    for (int j = 0; j < n; ++j)
+        for (int b = 0; b < blocks; ++b) *out++ = eccCodewords_[b * n + j];
+    assert(out == sequence_ + Params().TotalCodewords);
 }
 
 }  // namespace mosaiko
