@@ -128,9 +128,8 @@ void TransposeLinesPlain(const Line* rows, Line* columns, int n) {
     }
 }
 
-// One 64 x 64 block at a time (a single 32 x 32 block up to version 3, and
-// 256-bit registers where the CPU has AVX2); the words beyond the symbol are
-// cleared, as the wide kernel reads them.
+// A single 32 x 32 block up to version 3; above, 64 x 64 blocks in 256-bit
+// registers where the CPU has AVX2, else in words.
 void TransposeLines(const Line* rows, Line* columns, int n) {
     if (n <= 32) {
         uint32_t a[32];
@@ -140,10 +139,13 @@ void TransposeLines(const Line* rows, Line* columns, int n) {
         return;
     }
     static const bool wide = MatrixStepsAvx2Available();
-    if (wide) {
-        TransposeLinesAvx2(rows, columns, n);
-        return;
-    }
+    if (wide) TransposeLinesAvx2(rows, columns, n);
+    else TransposeLinesPortable(rows, columns, n);
+}
+
+// One 64 x 64 block at a time; the words beyond the symbol are cleared, as
+// the wide kernel reads them.
+void TransposeLinesPortable(const Line* rows, Line* columns, int n) {
     const int blocks = (n + 63) / 64;
     for (int i = 0; i < n; ++i)
         for (int w = blocks; w < 3; ++w) columns[i].w[w] = 0;

@@ -26,12 +26,14 @@ struct MaskLines {
     Line dataCols[kMaxModules];
 };
 
-// Columns from rows, or rows from columns, of an n x n symbol.
+// Columns from rows, or rows from columns, of an n x n symbol, the widest
+// way the CPU has.
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
-// The same bit by bit, the reference of the block transpose.
+// The ways, for the dispatch and the tests: bit by bit (the reference),
+// 64 x 64 blocks in words, and the blocks in 256-bit registers
+// (MatrixStepsAvx2.cpp; only when MatrixStepsAvx2Available()).
 void TransposeLinesPlain(const masks::Line* from, masks::Line* to, int n);
-// The block transpose in 256-bit registers (MatrixStepsAvx2.cpp); call it
-// only when MatrixStepsAvx2Available().
+void TransposeLinesPortable(const masks::Line* from, masks::Line* to, int n);
 void TransposeLinesAvx2(const masks::Line* from, masks::Line* to, int n);
 
 // The kernel for CPUs with AVX-512 vector popcount (MaskSearchWide.cpp);

@@ -78,16 +78,18 @@ inline __m128i MaskedSixteen(const uint8_t* row, const uint8_t* pattern) {
 }
 #endif
 
-// Sixteen cells a step (thirty-two where the CPU has AVX2). The last cells
-// are masked first and stored last, overlapping the step before: harmless,
-// as a masked cell masks to itself, and no load waits on a store it only
-// partly overlaps.
+// Thirty-two cells a step where the CPU has AVX2 (and the row is that long),
+// else sixteen.
 void MaskRow(uint8_t* row, const uint8_t* pattern, int n) {
     static const bool wide = MatrixStepsAvx2Available();
-    if (wide && n >= 32) {
-        MaskRowAvx2(row, pattern, n);
-        return;
-    }
+    if (wide && n >= 32) MaskRowAvx2(row, pattern, n);
+    else MaskRowSixteen(row, pattern, n);
+}
+
+// Sixteen cells a step. The last cells are masked first and stored last,
+// overlapping the step before: harmless, as a masked cell masks to itself,
+// and no load waits on a store it only partly overlaps.
+void MaskRowSixteen(uint8_t* row, const uint8_t* pattern, int n) {
 #if defined(__SSE4_1__)
     assert(n >= 16);
     const __m128i last = MaskedSixteen(row + n - 16, pattern + n - 16);

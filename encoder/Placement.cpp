@@ -92,15 +92,16 @@ void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows) {
     }
 }
 
-// Sixteen cells a step: the 16 bits go to every byte of their half (lower
-// byte to cells 0-7), each byte keeps its own bit and becomes 0 or 1.
-// Thirty-two cells a step where the CPU has AVX2.
+// Thirty-two cells a step where the CPU has AVX2, else sixteen.
 void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
     static const bool wide = MatrixStepsAvx2Available();
-    if (wide) {
-        WriteDataBitsAvx2(matrix, n, rows);
-        return;
-    }
+    if (wide) WriteDataBitsAvx2(matrix, n, rows);
+    else WriteDataBitsSixteen(matrix, n, rows);
+}
+
+// Sixteen cells a step: the 16 bits go to every byte of their half (lower
+// byte to cells 0-7), each byte keeps its own bit and becomes 0 or 1.
+void WriteDataBitsSixteen(uint8_t* matrix, int n, const masks::Line* rows) {
 #if defined(__SSSE3__)
     const __m128i halves = _mm_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1);
     const __m128i own = _mm_set1_epi64x(static_cast<long long>(0x8040201008040201ull));
