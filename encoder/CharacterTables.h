@@ -48,6 +48,15 @@ constexpr bool IsKanjiPair(uint8_t lead, uint8_t trail) {
     return IsKanjiLead(lead) && IsKanjiTrail(trail) && !(lead == 0xEB && trail > 0xBF);
 }
 
+// Class of the character starting at text[0] with `remaining` bytes left
+// (-1 when none): a Kanji lead byte without its trail byte is a byte.
+constexpr int CharClassAt(const uint8_t* text, int remaining) {
+    if (remaining < 1) return -1;
+    const int cls = kCharClass[text[0]];
+    if (cls != 3) return cls;
+    return remaining >= 2 && IsKanjiPair(text[0], text[1]) ? 3 : 2;
+}
+
 // 13-bit value of a Kanji character: subtract 0x8140 or 0xC140, then high byte
 // times 0xC0 plus low byte.
 constexpr uint32_t KanjiValue(uint8_t lead, uint8_t trail) {

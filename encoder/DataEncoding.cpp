@@ -1,7 +1,10 @@
 // Data encoding: structured-append header, mode segments, terminator and padding.
+#include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstring>
 
+#include "CharacterRuns.h"
 #include "CharacterTables.h"
 #include "QrEncoder.h"
 
@@ -13,10 +16,24 @@ namespace {
 constexpr uint32_t kModeIndicator[4] = {0b0001, 0b0010, 0b0100, 0b1000};
 constexpr uint32_t kStructuredAppendIndicator = 0b0011;
 constexpr uint8_t kPadCodewords[2] = {0xEC, 0x11};
+
+// The same word with its bytes in big-endian order (the stream's), on any machine.
+inline uint64_t BigEndian(uint64_t v) {
+    if constexpr (std::endian::native == std::endian::big) return v;
+    return __builtin_bswap64(v);
+}
+inline uint32_t BigEndian(uint32_t v) {
+    if constexpr (std::endian::native == std::endian::big) return v;
+    return __builtin_bswap32(v);
+}
 }  // namespace
 
+// Bytes beyond a symbol's data codewords are never written, so clearing
+// those the last symbol used (or this one will) clears the whole buffer.
 void QrEncoder::ResetDataBuffer() {
-    std::memset(dataCodewords_, 0, sizeof dataCodewords_);
+    const int dataCodewords = Level().DataCodewords;
+    std::memset(dataCodewords_, 0, static_cast<size_t>(std::max(dataUsed_, dataCodewords)));
+    dataUsed_ = dataCodewords;
     byteIndex_ = 0;
     bitIndex_ = 7;
     if (mode_ == qrConnect) WriteStructuredAppendHeader();
@@ -31,21 +48,21 @@ void QrEncoder::WriteStructuredAppendHeader() {
 }
 
 // Appends the low `count` bits of value, most significant first. The buffer
-// starts zeroed, so bits are OR-ed in a byte at a time.
+// starts zeroed, so the bits are OR-ed in as one 32-bit big-endian window
+// starting at the current codeword (its padding takes the window's end).
 void QrEncoder::PutBits(int count, uint32_t value) {
-    while (count > 0) {
-        assert(byteIndex_ < kMaxDataCodewords);
-        const int room = bitIndex_ + 1;
-        const int take = count < room ? count : room;
-        const uint32_t bits = (value >> (count - take)) & ((1u << take) - 1u);
-        dataCodewords_[byteIndex_] |= static_cast<uint8_t>(bits << (room - take));
-        bitIndex_ -= take;
-        count -= take;
-        if (bitIndex_ < 0) {
-            bitIndex_ = 7;
-            ++byteIndex_;
-        }
-    }
+    assert(count >= 0 && count <= 24 && byteIndex_ < kMaxDataCodewords);
+    if (count == 0) return;
+    const int used = 7 - bitIndex_;
+    const uint32_t bits = (value & ((1u << count) - 1u)) << (32 - count - used);
+    uint8_t* out = dataCodewords_ + byteIndex_;
+    uint32_t window;
+    std::memcpy(&window, out, 4);
+    window |= BigEndian(bits);
+    std::memcpy(out, &window, 4);
+    const int end = used + count;
+    byteIndex_ += end / 8;
+    bitIndex_ = 7 - end % 8;
 }
 
 int QrEncoder::RemainingBits() const {
@@ -65,19 +82,12 @@ int QrEncoder::SegmentBits(int mode, int length) const {
 }
 
 int QrEncoder::CharClass(int position, int remaining) const {
-    if (remaining < 1) return -1;
-    const uint8_t b = symbolText_[position];
-    const int cls = tables::kCharClass[b];
-    if (cls != kModeKanji) return cls;
-    if (remaining < 2) return kModeByte;
-    return IsKanjiPair(b, symbolText_[position + 1]) ? kModeKanji : kModeByte;
+    return tables::CharClassAt(symbolText_ + position, remaining);
 }
 
 // Bytes in the run of class `cls` (not Kanji) starting at position.
 int QrEncoder::RunLength(int position, int remaining, int cls) const {
-    int k = 0;
-    while (k < remaining && CharClass(position + k, remaining - k) == cls) ++k;
-    return k;
+    return ClassRunLength(symbolText_ + position, remaining, cls);
 }
 
 // Cuts the next segment by comparing the bits of splitting off the
@@ -85,10 +95,12 @@ int QrEncoder::RunLength(int position, int remaining, int cls) const {
 int QrEncoder::NextSegment(int position, int remaining, int& mode) const {
     if (remaining <= 0) return 0;
     const int m = CharClass(position, remaining);
-    const int step = m == kModeKanji ? 2 : 1;
     int c = 0;
     for (;;) {
-        while (c < remaining && CharClass(position + c, remaining - c) == m) c += step;
+        if (m == kModeKanji)
+            while (c < remaining && CharClass(position + c, remaining - c) == m) c += 2;
+        else
+            c += RunLength(position + c, remaining - c, m);
         if (c >= remaining) break;
         const int m2 = CharClass(position + c, remaining - c);
         if (m == kModeKanji || m2 == kModeKanji) break;
@@ -131,21 +143,33 @@ void QrEncoder::WriteAlphanumeric(const uint8_t* text, int length) {
     if (i < length) PutBits(6, static_cast<uint32_t>(value[text[i]]));
 }
 
-// A whole byte a step: its high bits fill the room left in the current
-// codeword, its low bits start the next (PutBits' result, without its loop).
+// Eight bytes a step: the text moves into the stream shifted right by the
+// bits already used in the current codeword; each step's last byte carries
+// its low bits into the next step (PutBits' result, without its loop).
 void QrEncoder::WriteBytes(const uint8_t* text, int length) {
     const int room = bitIndex_ + 1;
     assert(byteIndex_ + length + (room < 8 ? 1 : 0) <= kMaxDataCodewords);
     uint8_t* out = dataCodewords_ + byteIndex_;
+    byteIndex_ += length;
     if (room == 8) {
         std::memcpy(out, text, static_cast<size_t>(length));
-    } else {
-        for (int i = 0; i < length; ++i) {
-            out[i] |= static_cast<uint8_t>(text[i] >> (8 - room));
-            out[i + 1] = static_cast<uint8_t>(text[i] << room);
-        }
+        return;
     }
-    byteIndex_ += length;
+    const int used = 8 - room;
+    uint64_t carry = out[0];  // the codeword's used high bits, its low bits 0
+    int i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, text + i, 8);
+        const uint64_t w = BigEndian((BigEndian(v) >> used) | (carry << 56));
+        std::memcpy(out + i, &w, 8);
+        carry = static_cast<uint8_t>(text[i + 7] << room);
+    }
+    out[i] = static_cast<uint8_t>(carry);
+    for (; i < length; ++i) {
+        out[i] |= static_cast<uint8_t>(text[i] >> used);
+        out[i + 1] = static_cast<uint8_t>(text[i] << room);
+    }
 }
 
 void QrEncoder::WriteKanji(const uint8_t* text, int length) {

@@ -85,23 +85,67 @@ void RowBits(const uint8_t* row, int n, uint8_t flag, Line& out) {
         if (row[c] & flag) out.w[c / 64] |= uint64_t{1} << (c % 64);
 }
 
-// 64 x 64 bit transpose: bit j of a[i] moves to bit i of a[j].
-void Transpose64(uint64_t a[64]) {
-    uint64_t m = 0x00000000FFFFFFFFull;
-    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            const uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
-            a[k] ^= t << j;
-            a[k | j] ^= t;
+// One step of the recursive bit transpose of a square of W-bit words: the
+// off-diagonal J x J sub-blocks of every 2J x 2J block change places. J is a
+// constant, so each step unrolls into straight shifts and XORs.
+template <typename Word, int J>
+inline void TransposeStep(Word* a) {
+    constexpr int kBits = 8 * sizeof(Word);
+    constexpr Word kLow = [] {  // bits whose index has bit J clear
+        Word m = 0;
+        for (int b = 0; b < kBits; ++b)
+            if ((b & J) == 0) m |= Word{1} << b;
+        return m;
+    }();
+    for (int k = 0; k < kBits; k += 2 * J) {
+        for (int i = k; i < k + J; ++i) {
+            const Word t = ((a[i] >> J) ^ a[i + J]) & kLow;
+            a[i] ^= static_cast<Word>(t << J);
+            a[i + J] ^= t;
         }
     }
 }
 
+// kBits x kBits bit transpose: bit j of a[i] moves to bit i of a[j].
+template <typename Word>
+void TransposeSquare(Word* a) {
+    if constexpr (sizeof(Word) == 8) TransposeStep<Word, 32>(a);
+    TransposeStep<Word, 16>(a);
+    TransposeStep<Word, 8>(a);
+    TransposeStep<Word, 4>(a);
+    TransposeStep<Word, 2>(a);
+    TransposeStep<Word, 1>(a);
+}
+
 }  // namespace
+
+// The plain transpose, bit by bit: the reference of the block transpose.
+void TransposeLinesPlain(const Line* rows, Line* columns, int n) {
+    for (int c = 0; c < n; ++c) {
+        columns[c] = Line{};
+        for (int r = 0; r < n; ++r)
+            columns[c].w[r / 64] |= ((rows[r].w[c / 64] >> (c % 64)) & 1) << (r % 64);
+    }
+}
+
+// A single 32 x 32 block up to version 3; above, 64 x 64 blocks in 256-bit
+// registers where the CPU has AVX2, else in words.
+void TransposeLines(const Line* rows, Line* columns, int n) {
+    if (n <= 32) {
+        uint32_t a[32];
+        for (int i = 0; i < 32; ++i) a[i] = i < n ? static_cast<uint32_t>(rows[i].w[0]) : 0;
+        TransposeSquare(a);
+        for (int i = 0; i < n; ++i) columns[i] = Line{{a[i], 0, 0}};
+        return;
+    }
+    static const bool wide = MatrixStepsAvx2Available();
+    if (wide) TransposeLinesAvx2(rows, columns, n);
+    else TransposeLinesPortable(rows, columns, n);
+}
 
 // One 64 x 64 block at a time; the words beyond the symbol are cleared, as
 // the wide kernel reads them.
-void TransposeLines(const Line* rows, Line* columns, int n) {
+void TransposeLinesPortable(const Line* rows, Line* columns, int n) {
     const int blocks = (n + 63) / 64;
     for (int i = 0; i < n; ++i)
         for (int w = blocks; w < 3; ++w) columns[i].w[w] = 0;
@@ -109,7 +153,7 @@ void TransposeLines(const Line* rows, Line* columns, int n) {
     for (int br = 0; br < blocks; ++br) {
         for (int bc = 0; bc < blocks; ++bc) {
             for (int i = 0; i < 64; ++i) a[i] = 64 * br + i < n ? rows[64 * br + i].w[bc] : 0;
-            Transpose64(a);
+            TransposeSquare(a);
             for (int i = 0; i < 64 && 64 * bc + i < n; ++i) columns[64 * bc + i].w[br] = a[i];
         }
     }

@@ -27,8 +27,15 @@ struct MaskLines {
     Line dataCols[kMaxModules];
 };
 
-// Columns from rows, or rows from columns, of an n x n symbol.
+// Columns from rows, or rows from columns, of an n x n symbol, the widest
+// way the CPU has.
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
+// The ways, for the dispatch and the tests: bit by bit (the reference),
+// 64 x 64 blocks in words, and the blocks in 256-bit registers
+// (MatrixStepsAvx2.cpp; only when MatrixStepsAvx2Available()).
+void TransposeLinesPlain(const masks::Line* from, masks::Line* to, int n);
+void TransposeLinesPortable(const masks::Line* from, masks::Line* to, int n);
+void TransposeLinesAvx2(const masks::Line* from, masks::Line* to, int n);
 
 // The penalty of each of the eight masks, indexed by mask.
 using MaskScores = std::array<int, 8>;

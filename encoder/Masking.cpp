@@ -1,6 +1,11 @@
 // Masking, the penalty score that chooses the mask, and the format and
 // version information.
 #include <array>
+#include <cassert>
+
+#if defined(__SSE4_1__)
+#include <smmintrin.h>
+#endif
 
 #include "FunctionPatterns.h"
 #include "MaskPatterns.h"
@@ -50,18 +55,55 @@ static_assert(FormatWord(1, 5) == 0b100000011001110);
 
 // Dark where the data bit and the mask condition differ; function cells keep
 // their value.
+inline uint8_t MaskedCell(uint8_t v, uint8_t flip) {
+    const auto masked = static_cast<uint8_t>((v & ~kDarkBit) | (((v & kDataBit) ^ flip) << 1));
+    return (v & kFunctionBit) ? v : masked;
+}
+
+void MaskRowPlain(uint8_t* row, const uint8_t* pattern, int n) {
+    for (int j = 0; j < n; ++j) row[j] = MaskedCell(row[j], pattern[j]);
+}
+
+#if defined(__SSE4_1__)
+// Sixteen cells: a free cell (at most data and dark bits, so below the
+// function bit) becomes its data bit plus the dark bit of data XOR flip.
+inline __m128i MaskedSixteen(const uint8_t* row, const uint8_t* pattern) {
+    static_assert(kDataBit == 1 && kDarkBit == 2 && kFunctionBit == 4, "the dark bit is the data bit doubled");
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+    const __m128i data = _mm_and_si128(v, _mm_set1_epi8(kDataBit));
+    const __m128i dark = _mm_xor_si128(data, _mm_loadu_si128(reinterpret_cast<const __m128i*>(pattern)));
+    const __m128i masked = _mm_or_si128(data, _mm_add_epi8(dark, dark));
+    const __m128i function = _mm_cmpgt_epi8(v, _mm_set1_epi8(kFunctionBit - 1));
+    return _mm_blendv_epi8(masked, v, function);
+}
+#endif
+
+// Thirty-two cells a step where the CPU has AVX2 (and the row is that long),
+// else sixteen.
+void MaskRow(uint8_t* row, const uint8_t* pattern, int n) {
+    static const bool wide = MatrixStepsAvx2Available();
+    if (wide && n >= 32) MaskRowAvx2(row, pattern, n);
+    else MaskRowSixteen(row, pattern, n);
+}
+
+// Sixteen cells a step. The last cells are masked first and stored last,
+// overlapping the step before: harmless, as a masked cell masks to itself,
+// and no load waits on a store it only partly overlaps.
+void MaskRowSixteen(uint8_t* row, const uint8_t* pattern, int n) {
+#if defined(__SSE4_1__)
+    assert(n >= 16);
+    const __m128i last = MaskedSixteen(row + n - 16, pattern + n - 16);
+    for (int c = 0; c < n - 16; c += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + c), MaskedSixteen(row + c, pattern + c));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + n - 16), last);
+#else
+    MaskRowPlain(row, pattern, n);
+#endif
+}
+
 void QrEncoder::ApplyMask(int mask) {
     const int n = ModulesPerSide();
-    for (int i = 0; i < n; ++i) {
-        uint8_t* row = matrix_ + i * kMaxModules;
-        const uint8_t* pattern = masks::kRowBytes[mask][i % 12].data();
-        for (int j = 0; j < n; ++j) {
-            const uint8_t v = row[j];
-            const uint8_t flip = pattern[j];
-            const auto masked = static_cast<uint8_t>((v & ~kDarkBit) | (((v & kDataBit) ^ flip) << 1));
-            row[j] = (v & kFunctionBit) ? v : masked;
-        }
-    }
+    for (int i = 0; i < n; ++i) MaskRow(matrix_ + i * kMaxModules, masks::kRowBytes[mask][i % 12].data(), n);
 }
 
 // The automatic choice scores all eight masks with the bit-parallel rules,

@@ -62,10 +62,16 @@ void QrEncoder::ClearMatrix(int n) {
     usedSide_ = n;
 }
 
+// The function patterns depend on the size alone: drawn once per size, then
+// copied from the drawing kept in functionCells_.
 void QrEncoder::BuildFunctionPatterns() {
     const int n = ModulesPerSide();
-    ClearMatrix(n);
     maskSearch_.ForgetPlacement();
+    if (functionN_ == n && usedSide_ == n) {
+        CopyFunctionCells(n);
+        return;
+    }
+    ClearMatrix(n);
     DrawFinder(0, 0);
     DrawFinder(0, n - 7);
     DrawFinder(n - 7, 0);
@@ -80,6 +86,14 @@ void QrEncoder::BuildFunctionPatterns() {
     DrawAlignmentPatterns();
     DrawTimingPatterns();
     ReserveFormatAndVersionAreas();
+    for (int r = 0; r < n; ++r) std::memcpy(functionCells_ + r * kMaxModules, matrix_ + r * kMaxModules, n);
+    functionN_ = n;
+}
+
+// Row by row; the cells beyond the symbol are 0 already (the last symbol
+// had the same size).
+void QrEncoder::CopyFunctionCells(int n) {
+    for (int r = 0; r < n; ++r) std::memcpy(matrix_ + r * kMaxModules, functionCells_ + r * kMaxModules, n);
 }
 
 // The codeword bits into the free cells; the mask search gets the data

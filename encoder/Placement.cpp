@@ -4,6 +4,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSSE3__)
+#include <tmmintrin.h>
+#endif
+
 #include "MaskSearch.h"
 #include "QrEncoder.h"
 
@@ -62,8 +66,9 @@ int PlaceBitsPortable(uint8_t* matrix, int n, const uint8_t* sequence, int bits,
     return i;
 }
 
-// Eight cells a step: each byte of a row line becomes eight cell bytes of 0 or 1.
-void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
+// Eight cells a step: each byte of a row line becomes eight cell bytes of 0
+// or 1 (the reference of the sixteen-cell step).
+void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows) {
     static constexpr auto kSpread = [] {
         std::array<uint64_t, 256> t{};
         for (int b = 0; b < 256; ++b)
@@ -85,6 +90,38 @@ void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
             std::memcpy(row + c, &cells, 8);
         }
     }
+}
+
+// Thirty-two cells a step where the CPU has AVX2, else sixteen.
+void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows) {
+    static const bool wide = MatrixStepsAvx2Available();
+    if (wide) WriteDataBitsAvx2(matrix, n, rows);
+    else WriteDataBitsSixteen(matrix, n, rows);
+}
+
+// Sixteen cells a step: the 16 bits go to every byte of their half (lower
+// byte to cells 0-7), each byte keeps its own bit and becomes 0 or 1.
+void WriteDataBitsSixteen(uint8_t* matrix, int n, const masks::Line* rows) {
+#if defined(__SSSE3__)
+    const __m128i halves = _mm_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1);
+    const __m128i own = _mm_set1_epi64x(static_cast<long long>(0x8040201008040201ull));
+    const __m128i data = _mm_set1_epi8(kDataBit);
+    for (int r = 0; r < n; ++r) {
+        uint8_t* row = matrix + r * kMaxModules;
+        int c = 0;
+        for (; c < n && c + 16 <= kMaxModules; c += 16) {  // cells beyond n get 0 bits: their row bits are 0
+            const auto bits = static_cast<int>((rows[r].w[c / 64] >> (c % 64)) & 0xFFFF);
+            const __m128i spread = _mm_shuffle_epi8(_mm_set1_epi16(static_cast<short>(bits)), halves);
+            const __m128i set = _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(spread, own), own), data);
+            __m128i* cells = reinterpret_cast<__m128i*>(row + c);
+            _mm_storeu_si128(cells, _mm_or_si128(_mm_loadu_si128(cells), set));
+        }
+        if (c < n)  // the last cell of a version-40 row; nothing lies beyond the array
+            row[c] |= static_cast<uint8_t>(((rows[r].w[c / 64] >> (c % 64)) & 1) * kDataBit);
+    }
+#else
+    WriteDataBitsPlain(matrix, n, rows);
+#endif
 }
 
 int PlaceCodewordBits(uint8_t* matrix, int n, const uint8_t* sequence, int bits, const PlacementLines& lines) {

@@ -2,6 +2,9 @@
 // limits, fixed modes and the structured-append header.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "CharacterRuns.h"
 #include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 
@@ -179,6 +182,51 @@ TEST(DataEncoding, SettersRefuseValuesOutOfRange) {
     EXPECT_EQ(e.Count(), 2);
     e.SetMode(qrSingle);
     EXPECT_EQ(e.Count(), 1);
+}
+
+// The sixteen-byte scan ends every run where the byte-by-byte scan does:
+// texts of bytes from each class, Kanji pairs, lone lead bytes and 0xEBC0.
+TEST(DataEncoding, FastRunScanEqualsPlainScan) {
+    const uint8_t alphabet[] = {'0', '9', 'A', ':', ' ', 'a', 0x80, 0x81, 0x40, 0x9F, 0xFC, 0xE0, 0xEB, 0xC0, 0xBF, 0xFF};
+    std::mt19937 rng(404);
+    for (int round = 0; round < 300; ++round) {
+        const int runs = static_cast<int>(rng() % 4) + 1;
+        std::vector<uint8_t> text;
+        for (int r = 0; r < runs; ++r) {
+            const uint8_t pick[2] = {alphabet[rng() % 16], alphabet[rng() % 16]};  // long runs of one or two bytes
+            for (int n = static_cast<int>(rng() % 40); n > 0; --n) text.push_back(pick[rng() % 2]);
+        }
+        const int length = static_cast<int>(text.size());
+        for (int start = 0; start <= length; ++start)
+            for (int cls = 0; cls < 3; ++cls)
+                ASSERT_EQ(ClassRunLength(text.data() + start, length - start, cls),
+                          ClassRunLengthPlain(text.data() + start, length - start, cls))
+                    << "round " << round << " start " << start << " class " << cls;
+    }
+}
+
+// Byte segments after numeric ones of every length: each bit offset of the
+// eight-byte steps reads back as the text.
+TEST(DataEncoding, BytePayloadAtEveryBitOffset) {
+    const std::string bytes = "abcdefghijklmnopqrstuvwxyz,;!?_'abcdefgh";
+    for (int digits = 0; digits <= 24; ++digits) {
+        SCOPED_TRACE(digits);
+        const std::string text = std::string(static_cast<size_t>(digits), '7') + bytes;
+        auto e = MakeEncoder(5, kLevelL, text);
+        ASSERT_EQ(Peer::EncodeAuto(*e), 0);
+        BitReader in(e->DataCodewordBuffer());
+        const auto segments = Segments(*e);
+        ASSERT_FALSE(segments.empty());
+        const Segment last = segments.back();
+        ASSERT_EQ(last.mode, kModeByte);
+        for (const Segment& s : segments) {
+            in.Skip(4 + e->Params().CountIndicatorBits[s.mode]);
+            if (s.mode == kModeNumeric) in.Skip(10 * (s.count / 3) + (s.count % 3 == 1 ? 4 : s.count % 3 == 2 ? 7 : 0));
+        }
+        std::string read;
+        for (int i = 0; i < last.count; ++i) read.push_back(static_cast<char>(in.Read(8)));
+        EXPECT_EQ(read, text.substr(text.size() - static_cast<size_t>(last.count)));
+    }
 }
 
 }  // namespace

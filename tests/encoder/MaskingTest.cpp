@@ -87,6 +87,24 @@ TEST(Masking, BitParallelScoresEqualModuleScores) {
     }
 }
 
+// Random cells of every flag combination, every row length and mask row, in
+// every way this CPU runs.
+TEST(Masking, FastRowMaskEqualsPlainRowMask) {
+    std::mt19937 rng(12);
+    for (int n = 16; n <= kMaxModules; ++n) {
+        std::vector<uint8_t> cells(kMaxModules);
+        for (auto& v : cells) v = static_cast<uint8_t>(rng() % 8);
+        std::vector<uint8_t> reference = cells, sixteen = cells;
+        const uint8_t* pattern = masks::kRowBytes[n % 8][n % 12].data();
+        MaskRowPlain(reference.data(), pattern, n);
+        MaskRowSixteen(sixteen.data(), pattern, n);
+        ASSERT_EQ(sixteen, reference) << n;
+        if (!MatrixStepsAvx2Available() || n < 32) continue;
+        MaskRowAvx2(cells.data(), pattern, n);
+        ASSERT_EQ(cells, reference) << n;
+    }
+}
+
 TEST(Masking, FixedMaskAndReencoding) {
     auto automatic = MakeEncoder(10, kLevelQ, "RE-ENCODING WITH THE CHOSEN MASK 42");
     ASSERT_TRUE(automatic->BuildSymbol());

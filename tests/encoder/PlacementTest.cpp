@@ -61,5 +61,41 @@ TEST(Placement, DepositWalkEqualsPortableWalk) {
     }
 }
 
+// Random lines of every block layout: every way of the line transpose and of
+// the data bit writer this CPU runs equals its plain reference.
+TEST(Placement, FastLineStepsEqualPlainSteps) {
+    using Transpose = void (*)(const masks::Line*, masks::Line*, int);
+    using Write = void (*)(uint8_t*, int, const masks::Line*);
+    std::vector<Transpose> transposes{TransposeLines, TransposeLinesPortable};
+    std::vector<Write> writes{WriteDataBitsSixteen};
+    if (MatrixStepsAvx2Available()) {
+        transposes.push_back(TransposeLinesAvx2);
+        writes.push_back(WriteDataBitsAvx2);
+    }
+    std::mt19937_64 rng(64);
+    for (int n : {21, 25, 32, 33, 63, 64, 65, 128, 129, 173, 177}) {
+        std::vector<masks::Line> rows(static_cast<size_t>(n)), fast(rows.size()), plain(rows.size());
+        for (auto& row : rows)
+            for (int w = 0; w < 3; ++w)
+                row.w[w] = n > 64 * w ? rng() & (n - 64 * w >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * w)) - 1) : 0;
+        TransposeLinesPlain(rows.data(), plain.data(), n);
+        for (size_t t = 0; t < transposes.size(); ++t) {
+            transposes[t](rows.data(), fast.data(), n);
+            EXPECT_TRUE(SameLines(fast.data(), plain.data(), n)) << n << " way " << t;
+        }
+
+        std::vector<uint8_t> cells(kMaxModules * kMaxModules);
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) cells[r * kMaxModules + c] = static_cast<uint8_t>(rng() % 3 == 0 ? kFunctionBit : 0);
+        std::vector<uint8_t> reference = cells;
+        WriteDataBitsPlain(reference.data(), n, rows.data());
+        for (size_t w = 0; w < writes.size(); ++w) {
+            std::vector<uint8_t> written = cells;
+            writes[w](written.data(), n, rows.data());
+            EXPECT_EQ(written, reference) << n << " way " << w;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mosaiko::test
