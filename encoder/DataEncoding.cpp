@@ -51,8 +51,9 @@ void QrEncoder::WriteStructuredAppendHeader() {
 // starts zeroed, so the bits are OR-ed in as one 32-bit big-endian window
 // starting at the current codeword (its padding takes the window's end).
 void QrEncoder::PutBits(int count, uint32_t value) {
-    assert(count >= 0 && count <= 24 && byteIndex_ < kMaxDataCodewords);
-    if (count == 0) return;
+    assert(count >= 0 && count <= 24);
+    if (count == 0) return;  // a full buffer still takes an empty terminator or padding
+    assert(byteIndex_ < kMaxDataCodewords);
     const int used = 7 - bitIndex_;
     const uint32_t bits = (value & ((1u << count) - 1u)) << (32 - count - used);
     uint8_t* out = dataCodewords_ + byteIndex_;
