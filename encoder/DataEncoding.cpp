@@ -1,5 +1,6 @@
 // Data encoding: structured-append header, mode segments, terminator and padding.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <cstring>
@@ -16,6 +17,13 @@ namespace {
 constexpr uint32_t kModeIndicator[4] = {0b0001, 0b0010, 0b0100, 0b1000};
 constexpr uint32_t kStructuredAppendIndicator = 0b0011;
 constexpr uint8_t kPadCodewords[2] = {0xEC, 0x11};
+// The pad codewords in turn, as long as any symbol needs: copied, not looped.
+constexpr auto kPadRun = [] {
+    std::array<uint8_t, kMaxDataCodewords> run{};
+    for (size_t i = 0; i < run.size(); ++i) run[i] = kPadCodewords[i & 1];
+    return run;
+}();
+static_assert(kPadRun[0] == 0xEC && kPadRun[1] == 0x11 && kPadRun[kMaxDataCodewords - 1] == 0x11);
 
 // The same word with its bytes in big-endian order (the stream's), on any machine.
 inline uint64_t BigEndian(uint64_t v) {
@@ -197,7 +205,9 @@ void QrEncoder::WriteEndOfStream() {
     PutBits(4, 0);
     PutBits((r - 4) % 8, 0);
     const int end = Level().DataCodewords;
-    for (int i = 0; byteIndex_ < end; ++i) dataCodewords_[byteIndex_++] = kPadCodewords[i & 1];
+    if (byteIndex_ >= end) return;
+    std::memcpy(dataCodewords_ + byteIndex_, kPadRun.data(), static_cast<size_t>(end - byteIndex_));
+    byteIndex_ = end;
 }
 
 int QrEncoder::EncodeAuto() {
