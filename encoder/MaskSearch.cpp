@@ -1,6 +1,7 @@
 #include "MaskSearch.h"
 
 #include "MaskPatterns.h"
+#include "MatrixSteps.h"
 #include "PenaltyLines.h"
 #include "PenaltyRules.h"
 

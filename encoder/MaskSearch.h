@@ -32,7 +32,7 @@ struct MaskLines {
 void TransposeLines(const masks::Line* from, masks::Line* to, int n);
 // The ways, for the dispatch and the tests: bit by bit (the reference),
 // 64 x 64 blocks in words, and the blocks in 256-bit registers
-// (MatrixStepsAvx2.cpp; only when MatrixStepsAvx2Available()).
+// (MatrixStepsAvx2.cpp; only when MatrixStepsAvx2Available(), MatrixSteps.h).
 void TransposeLinesPlain(const masks::Line* from, masks::Line* to, int n);
 void TransposeLinesPortable(const masks::Line* from, masks::Line* to, int n);
 void TransposeLinesAvx2(const masks::Line* from, masks::Line* to, int n);

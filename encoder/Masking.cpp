@@ -9,6 +9,7 @@
 
 #include "FunctionPatterns.h"
 #include "MaskPatterns.h"
+#include "MatrixSteps.h"
 #include "PenaltyRules.h"
 #include "QrEncoder.h"
 

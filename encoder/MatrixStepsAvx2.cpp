@@ -7,7 +7,7 @@
 
 #include "CpuFeatures.h"
 #include "MaskSearch.h"
-#include "Placement.h"
+#include "MatrixSteps.h"
 #include "QrEncoder.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)

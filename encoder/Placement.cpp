@@ -9,6 +9,7 @@
 #endif
 
 #include "MaskSearch.h"
+#include "MatrixSteps.h"
 #include "QrEncoder.h"
 
 namespace mosaiko {

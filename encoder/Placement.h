@@ -30,19 +30,6 @@ int PlaceBitsPortable(uint8_t* matrix, int n, const uint8_t* sequence, int bits,
 int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, const PlacementLines& lines);
 bool DepositPlacementAvailable();
 
-// Sets the data bit of every cell whose bit is set in its row line, the
-// widest way the CPU has.
-void WriteDataBits(uint8_t* matrix, int n, const masks::Line* rows);
-// The ways, for the dispatch and the tests: eight cells a step (the
-// reference), sixteen (SSSE3; elsewhere eight), and thirty-two
-// (MatrixStepsAvx2.cpp). MaskRow's step of thirty-two cells (n >= 32) is
-// there too; call those two only when MatrixStepsAvx2Available().
-void WriteDataBitsPlain(uint8_t* matrix, int n, const masks::Line* rows);
-void WriteDataBitsSixteen(uint8_t* matrix, int n, const masks::Line* rows);
-void WriteDataBitsAvx2(uint8_t* matrix, int n, const masks::Line* rows);
-void MaskRowAvx2(uint8_t* row, const uint8_t* pattern, int n);
-bool MatrixStepsAvx2Available();
-
 constexpr uint8_t ReversedByte(uint8_t b) {
     uint8_t r = 0;
     for (int i = 0; i < 8; ++i) r = static_cast<uint8_t>(r | (((b >> i) & 1) << (7 - i)));

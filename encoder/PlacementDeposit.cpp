@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "CpuFeatures.h"
+#include "MatrixSteps.h"
 #include "QrEncoder.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)

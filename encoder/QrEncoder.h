@@ -32,14 +32,6 @@ inline constexpr int kQuietModules = 4;
 // Penalty of an n x n matrix of cell flags, read module by module.
 int EvaluatePenaltyOf(const uint8_t* cells, int stride, int n);
 
-// Masks the n cells of one matrix row (n >= 16) with a row of 0/1 mask
-// conditions, the widest way the CPU has; the ways: cell by cell (the
-// reference) and sixteen cells a step (SSE4.1; elsewhere cell by cell), the
-// third being MaskRowAvx2 (Placement.h).
-void MaskRow(uint8_t* row, const uint8_t* pattern, int n);
-void MaskRowPlain(uint8_t* row, const uint8_t* pattern, int n);
-void MaskRowSixteen(uint8_t* row, const uint8_t* pattern, int n);
-
 namespace test {
 class EncoderTestPeer;
 }

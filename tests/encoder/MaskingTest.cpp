@@ -7,6 +7,7 @@
 
 #include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
+#include "MatrixSteps.h"
 
 namespace mosaiko::test {
 namespace {

@@ -9,6 +9,7 @@
 #include "EncoderTestPeer.h"
 #include "EncoderTestUtil.h"
 #include "MaskSearch.h"
+#include "MatrixSteps.h"
 #include "Placement.h"
 
 namespace mosaiko::test {
