@@ -42,7 +42,9 @@ on_x() {
     ready=$(mktemp -u)
     openbox --sm-disable --startup "touch $ready" >/dev/null 2>&1 &
     wm=$!
-    for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.1; done
+    # A busy machine can take many seconds to start it.
+    for _ in $(seq 300); do [ -e "$ready" ] && break; sleep 0.1; done
+    [ -e "$ready" ] || echo "openbox did not start within 30 s"
     rm -f "$ready"
     sleep 0.3  # openbox runs its startup command just before it manages windows
     status=0
@@ -83,7 +85,9 @@ case $mode in
       "$probe" drop "$file" >"$fifo" &
       window=$!
       exec 3<"$fifo" && rm "$fifo"
-      read -r _ tx ty <&3
+      # The window may say something first (no frame yet on a busy machine).
+      while read -r word tx ty <&3 && [ "$word" != ready ]; do echo "window: $word $tx $ty"; done
+      [ "${word:-}" = ready ] || { echo "the window never said where to drop"; exit 1; }
       src=$(mktemp -u) && mkfifo "$src"
       "$source_program" "$file" >"$src" &
       exec 4<"$src" && rm "$src"
