@@ -10,6 +10,8 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   # desktop program
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho
+  # the PDF writer's streams compressed by libdeflate
+  libdeflate-dev
   # tests and benchmarks
   strace libgtest-dev libbenchmark-dev libzxing-dev poppler-utils
   libqrcodegencpp-dev libqrencode-dev libzint-dev
