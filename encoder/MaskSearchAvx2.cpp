@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "CpuFeatures.h"
+#include "TargetRegion.h"
 #include "MaskPatterns.h"
 #include "PenaltyRules.h"
 
@@ -14,12 +15,7 @@
 
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+MOSAIKO_TARGET_BEGIN("avx2")
 
 #include "PenaltyLines.h"
 
@@ -42,11 +38,7 @@ void Avx2Penalties(const MaskLines& lines, int n, int scores[8]) { VectorPenalti
 
 }  // namespace mosaiko
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+MOSAIKO_TARGET_END
 
 namespace mosaiko {
 bool Avx2KernelAvailable() { return CpuHasAvx2(); }

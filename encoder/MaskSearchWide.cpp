@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "CpuFeatures.h"
+#include "TargetRegion.h"
 #include "MaskPatterns.h"
 #include "PenaltyRules.h"
 
@@ -16,13 +17,7 @@
 
 // Everything from here on may use the wide instructions; the shared headers
 // above stay compiled for the baseline.
-// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512vl,avx512vpopcntdq"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2,avx512f,avx512vl,avx512vpopcntdq")
-#endif
+MOSAIKO_TARGET_BEGIN("avx2,avx512f,avx512vl,avx512vpopcntdq")
 
 #include "PenaltyLines.h"
 
@@ -44,11 +39,7 @@ void WidePenalties(const MaskLines& lines, int n, int scores[8]) { VectorPenalti
 
 }  // namespace mosaiko
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+MOSAIKO_TARGET_END
 
 namespace mosaiko {
 bool WideKernelAvailable() { return CpuHasAvx512Popcount(); }

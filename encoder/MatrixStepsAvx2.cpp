@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "CpuFeatures.h"
+#include "TargetRegion.h"
 #include "MaskSearch.h"
 #include "MatrixSteps.h"
 #include "QrEncoder.h"
@@ -14,12 +15,7 @@
 
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+MOSAIKO_TARGET_BEGIN("avx2")
 
 namespace mosaiko {
 namespace {
@@ -152,11 +148,7 @@ void MaskRowAvx2(uint8_t* row, const uint8_t* pattern, int n) {
 
 }  // namespace mosaiko
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+MOSAIKO_TARGET_END
 
 namespace mosaiko {
 bool MatrixStepsAvx2Available() { return CpuHasAvx2(); }

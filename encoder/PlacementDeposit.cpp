@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "CpuFeatures.h"
+#include "TargetRegion.h"
 #include "MatrixSteps.h"
 #include "QrEncoder.h"
 
@@ -14,13 +15,7 @@
 
 #include <immintrin.h>
 
-// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("bmi2,popcnt,ssse3"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("bmi2,popcnt,ssse3")
-#endif
+MOSAIKO_TARGET_BEGIN("bmi2,popcnt,ssse3")
 
 namespace mosaiko {
 namespace {
@@ -131,11 +126,7 @@ int PlaceBitsDeposit(uint8_t* matrix, int n, const uint8_t* sequence, int bits, 
 
 }  // namespace mosaiko
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+MOSAIKO_TARGET_END
 
 namespace mosaiko {
 bool DepositPlacementAvailable() { return CpuHasFastBmi2(); }

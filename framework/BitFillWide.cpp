@@ -5,18 +5,13 @@
 #include "BitFill.h"
 
 #include "CpuFeatures.h"
+#include "TargetRegion.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 
 #include <immintrin.h>
 
-// Clang (the fuzz build) has no GCC target pragma; its attribute does the same.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx512f")
-#endif
+MOSAIKO_TARGET_BEGIN("avx512f")
 
 namespace mosaiko {
 
@@ -32,11 +27,7 @@ void FillSetBits32Wide(uint32_t* pixels, const uint64_t* bits, int count, uint32
 
 }  // namespace mosaiko
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+MOSAIKO_TARGET_END
 
 namespace mosaiko {
 bool WideBitFillAvailable() { return CpuHasAvx512(); }
