@@ -84,6 +84,9 @@ bool LayOutParagraph(LaidOutText& out, double& y, const QString& text, const QSi
     option.setWrapMode(style.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     auto layout = std::make_unique<QTextLayout>(visible, style.font, device);
     layout->setTextOption(option);
+    // Keeps the shaped glyphs past endLayout(), which otherwise drops them
+    // and drawing shapes the whole text a second time.
+    layout->setCacheEnabled(true);
     layout->beginLayout();
     bool whole = true;
     for (;;) {
@@ -131,6 +134,7 @@ void DrawCutLine(QPainter& painter, const QRectF& rect, const ShownLine& shown, 
         text.chop(text.size() > 1 && text.at(text.size() - 1).isLowSurrogate() ? 2 : 1);
     }
     QTextLayout layout(text + kEllipsis, style.font, painter.device());
+    layout.setCacheEnabled(true);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setLeadingIncluded(true);
