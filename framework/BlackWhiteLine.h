@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace mosaiko {
@@ -10,13 +11,19 @@ namespace mosaiko {
 inline constexpr uint32_t kOpaqueBlack = 0xff000000u;
 inline constexpr uint32_t kOpaqueWhite = 0xffffffffu;
 
-// Byte i with its bit order reversed: pixels gathered with bit k for pixel k
-// become a 1-bit line, whose leftmost pixel is the top bit.
+// Each byte of v with its bit order reversed: pixels gathered with bit k for
+// pixel k become a 1-bit line, whose leftmost pixel is the top bit.
+constexpr uint64_t ReversedBitsInBytes(uint64_t v) {
+    v = (v >> 1 & 0x5555555555555555u) | (v & 0x5555555555555555u) << 1;
+    v = (v >> 2 & 0x3333333333333333u) | (v & 0x3333333333333333u) << 2;
+    return (v >> 4 & 0x0F0F0F0F0F0F0F0Fu) | (v & 0x0F0F0F0F0F0F0F0Fu) << 4;
+}
+static_assert(ReversedBitsInBytes(0x0f01) == 0xf080);
+
+// The same for one byte at a time.
 inline constexpr std::array<uint8_t, 256> kReversedBits = [] {
     std::array<uint8_t, 256> table{};
-    for (int i = 0; i < 256; ++i)
-        for (int k = 0; k < 8; ++k)
-            if (i & (1 << k)) table[i] |= static_cast<uint8_t>(0x80 >> k);
+    for (std::size_t i = 0; i < table.size(); ++i) table[i] = static_cast<uint8_t>(ReversedBitsInBytes(i));
     return table;
 }();
 static_assert(kReversedBits[0x01] == 0x80 && kReversedBits[0x0f] == 0xf0);

@@ -47,6 +47,20 @@ void ClearFrom(int side, std::vector<uint64_t>& pixels) {
     }
 }
 
+// The row's pixels as image bytes, eight at a time: dark bits become black
+// (0), and each byte's leftmost pixel its top bit.
+void StoreLine(const std::vector<uint64_t>& pixels, int bytes, uint8_t* line) {
+    for (int b = 0; b < bytes; b += 8) {
+        const uint64_t out = ~ReversedBitsInBytes(pixels[static_cast<size_t>(b >> 3)]);
+        const int count = std::min(8, bytes - b);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(line + b, &out, static_cast<size_t>(count));
+        } else {
+            for (int k = 0; k < count; ++k) line[b + k] = static_cast<uint8_t>(out >> (8 * k));
+        }
+    }
+}
+
 }  // namespace
 
 SymbolModules::SymbolModules(const uint8_t* matrix, int n, int left, int top, int pxmag) {
@@ -84,8 +98,10 @@ QImage SymbolImage(const SymbolResult& result, int limit) {
     const int bytes = (side + 7) / 8;
     const SymbolModules modules(result.matrix, n, corner, corner, mag);
     const TCellGrid& grid = modules.Grid();
-    std::vector<uint8_t> white(static_cast<size_t>(bytes), 0xFF);
-    for (int y = 0; y < std::min(corner, side); ++y) std::memcpy(mono.scanLine(y), white.data(), white.size());
+    uint8_t* const first = mono.bits();
+    const qsizetype perLine = mono.bytesPerLine();
+    const auto lineAt = [&](int y) { return first + y * perLine; };
+    for (int y = 0; y < std::min(corner, side); ++y) std::memset(lineAt(y), 0xFF, static_cast<size_t>(bytes));
     std::vector<uint64_t> pixels(static_cast<size_t>(BitWords(corner * 2 + n * mag)));
     int y = corner;
     for (int r = 0; r < n && y < side; ++r) {
@@ -102,12 +118,12 @@ QImage SymbolImage(const SymbolResult& result, int limit) {
             }
         }
         ClearFrom(side, pixels);
-        uint8_t* line = mono.scanLine(y);
-        for (int b = 0; b < bytes; ++b) line[b] = static_cast<uint8_t>(~kReversedBits[(pixels[b >> 3] >> (8 * (b & 7))) & 0xFF]);
-        for (int k = 1; k < mag && y + k < side; ++k) std::memcpy(mono.scanLine(y + k), line, static_cast<size_t>(bytes));
+        uint8_t* line = lineAt(y);
+        StoreLine(pixels, bytes, line);
+        for (int k = 1; k < mag && y + k < side; ++k) std::memcpy(lineAt(y + k), line, static_cast<size_t>(bytes));
         y += mag;
     }
-    for (; y < side; ++y) std::memcpy(mono.scanLine(y), white.data(), white.size());
+    for (; y < side; ++y) std::memset(lineAt(y), 0xFF, static_cast<size_t>(bytes));
     return mono;
 }
 
