@@ -95,12 +95,23 @@ QFont BandPainter::DeviceFont(const QFont& font) {
 void BandPainter::PaintSysData(const TReportSysData& field, const QRectF& device, int pageNumber) {
     const QString prefix = DecodeShiftJis(field.Text());
     const TextStyle style{DeviceFont(field.Font()), field.Alignment(), false};
-    const auto fits = [&](const QString& value) {
-        return FitsWidth(device.width(), prefix + value, style);
-    };
-    const QString value = SysDataValue(field.Data(), QDateTime::currentDateTime(), pageNumber,
-                                       QLocale::system(), fits);
+    const QString value = SysDataText(field, device.width(), prefix, style, pageNumber);
     DrawTextLines(painter_, device, QStringList{prefix + value}, style, &KeptLayoutOf(field));
+}
+
+QString BandPainter::SysDataText(const TReportSysData& field, double width, const QString& prefix,
+                                 const TextStyle& style, int pageNumber) {
+    const auto fits = [&](const QString& value) { return FitsWidth(width, prefix + value, style); };
+    if (field.Data() == TSysDataType::sdPageNumber)
+        return SysDataValue(field.Data(), QDateTime(), pageNumber, QLocale::system(), fits);
+    // The text shows seconds at most, so within one second it is the same;
+    // reading the clock as seconds skips the local time's lookup per page.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (shownTime_.field != &field || shownTime_.width != width || shownTime_.second != second) {
+        const QDateTime now = QDateTime::fromSecsSinceEpoch(second);
+        shownTime_ = {&field, width, second, SysDataValue(field.Data(), now, pageNumber, QLocale::system(), fits)};
+    }
+    return shownTime_.value;
 }
 
 bool BandPainter::FitsWidth(double width, const QString& line, const TextStyle& style) {

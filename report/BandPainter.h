@@ -47,6 +47,9 @@ private:
     bool FitsWidth(double width, const QString& line, const TextStyle& style);
     // The layout of the text the control drew last.
     KeptLayout& KeptLayoutOf(const TReportPrintable& control);
+    // The field's value; a date and time is made once a second and kept.
+    QString SysDataText(const TReportSysData& field, double width, const QString& prefix, const TextStyle& style,
+                        int pageNumber);
 
     QPainter& painter_;
     DeviceMapping mapping_;
@@ -61,6 +64,13 @@ private:
     };
     std::vector<WidthAnswer> widthAnswers_;  // the field's last candidates; a few
     std::vector<std::pair<const TReportPrintable*, KeptLayout>> keptLayouts_;  // one a control drawn
+    struct ShownTime {
+        const TReportSysData* field = nullptr;
+        double width = 0;
+        qint64 second = 0;
+        QString value;
+    };
+    ShownTime shownTime_;  // the date and time a field showed last
 };
 
 }  // namespace mosaiko
