@@ -45,7 +45,7 @@ int PackEightsSse2(const uint32_t* in, int width, uint32_t ignored, uint8_t* out
         const int dark = mask(_mm_cmpeq_epi32(a, black)) | mask(_mm_cmpeq_epi32(b, black)) << 4;
         const int light = mask(_mm_cmpeq_epi32(a, white)) | mask(_mm_cmpeq_epi32(b, white)) << 4;
         neither |= (dark | light) ^ 0xff;
-        out[x >> 3] = static_cast<uint8_t>(~kReversedBits[static_cast<size_t>(dark)]);
+        out[x >> 3] = static_cast<uint8_t>(~ReversedBitsInBytes(static_cast<uint64_t>(dark)));
     }
     other |= neither != 0;
     return x;

@@ -2,8 +2,6 @@
 // and white, and a 1-bit copy is a 32nd of the memory and cheap to compress.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 namespace mosaiko {
@@ -19,14 +17,6 @@ constexpr uint64_t ReversedBitsInBytes(uint64_t v) {
     return (v >> 4 & 0x0F0F0F0F0F0F0F0Fu) | (v & 0x0F0F0F0F0F0F0F0Fu) << 4;
 }
 static_assert(ReversedBitsInBytes(0x0f01) == 0xf080);
-
-// The same for one byte at a time.
-inline constexpr std::array<uint8_t, 256> kReversedBits = [] {
-    std::array<uint8_t, 256> table{};
-    for (std::size_t i = 0; i < table.size(); ++i) table[i] = static_cast<uint8_t>(ReversedBitsInBytes(i));
-    return table;
-}();
-static_assert(kReversedBits[0x01] == 0x80 && kReversedBits[0x0f] == 0xf0);
 
 // Packs one line of 0xAARRGGBB pixels into a 1-bit line (most significant
 // bit leftmost, set bits white), each pixel OR-ed with `ignored` first: a
