@@ -1,6 +1,5 @@
 #include "BlackWhiteLine.h"
 
-#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
